@@ -1,0 +1,40 @@
+# Warnings are errors on the project's own code (never on third-party headers).
+function(mokkel_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# mokkel_library(name SOURCES ... [DEPS ...])
+# A static library for one layer, with the repository root as its include root.
+function(mokkel_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(ARG_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  endif()
+  mokkel_warnings(${name})
+endfunction()
+
+# mokkel_test(name SOURCES ... DEPS ...)
+# One GoogleTest executable per tested layer; its cases are registered with CTest.
+function(mokkel_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock GTest::gtest_main)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_definitions(${name} PRIVATE
+    MOKKEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    MOKKEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  mokkel_warnings(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()
+
+# mokkel_bench(name SOURCES ... DEPS ...): built with the project, never run as a test.
+function(mokkel_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
+  mokkel_warnings(${name})
+endfunction()
