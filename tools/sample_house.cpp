@@ -16,13 +16,14 @@ struct Face {
 
 model::MeshModel MakeSampleHouse() {
     model::MeshModel m;
-    const model::Vertex points[] = {
-        {-1, 0, -0.8f},     {1, 0, -0.8f},      {1, 0, 0.8f},       {-1, 0, 0.8f},
-        {-1, 1.2f, -0.8f},  {1, 1.2f, -0.8f},   {1, 1.2f, 0.8f},    {-1, 1.2f, 0.8f},
-        {-1, 1.9f, 0},      {1, 1.9f, 0},  // ridge
-        {-0.2f, 0, -0.801f}, {0.2f, 0, -0.801f}, {0.2f, 0.7f, -0.801f}, {-0.2f, 0.7f, -0.801f},
-        {0.4f, 1.5f, 0.15f}, {0.65f, 1.5f, 0.15f}, {0.65f, 1.5f, 0.4f}, {0.4f, 1.5f, 0.4f},
-        {0.4f, 2.15f, 0.15f}, {0.65f, 2.15f, 0.15f}, {0.65f, 2.15f, 0.4f}, {0.4f, 2.15f, 0.4f},
+    // Written as a person would type them.
+    const char* const points[] = {
+        "-1, 0, -0.8",     "1, 0, -0.8",      "1, 0, 0.8",       "-1, 0, 0.8",
+        "-1, 1.2, -0.8",   "1, 1.2, -0.8",    "1, 1.2, 0.8",     "-1, 1.2, 0.8",
+        "-1, 1.9, 0",      "1, 1.9, 0",  // the ridge
+        "-0.2, 0, -0.801", "0.2, 0, -0.801",  "0.2, 0.7, -0.801", "-0.2, 0.7, -0.801",
+        "0.4, 1.5, 0.15",  "0.65, 1.5, 0.15", "0.65, 1.5, 0.4",  "0.4, 1.5, 0.4",
+        "0.4, 2.15, 0.15", "0.65, 2.15, 0.15", "0.65, 2.15, 0.4", "0.4, 2.15, 0.4",
     };
     enum : uint16_t { kWalls = 2, kRoof, kDoor, kChimney };
     // Corners run clockwise seen from outside.
@@ -38,7 +39,7 @@ model::MeshModel MakeSampleHouse() {
     constexpr int32_t kSpareLines = 4;  // room to type more
     m.points.SetMaxLine(static_cast<int32_t>(std::size(points)) + kSpareLines - 1);
     for (size_t i = 0; i < std::size(points); ++i)
-        m.points.lines[i] = model::FormatVector(points[i]);
+        m.points.lines[i] = points[i];
     m.faces.SetMaxLine(static_cast<int32_t>(std::size(faces)) + kSpareLines - 1);
     m.faces.ResizeFaceArrays();
     for (size_t i = 0; i < std::size(faces); ++i) {
