@@ -12,8 +12,12 @@
 
 namespace shell {
 
-inline int32_t FloatToPattern(float value) { return std::bit_cast<int32_t>(value); }
-inline float PatternToFloat(int32_t pattern) { return std::bit_cast<float>(pattern); }
+inline int32_t FloatToPattern(float value) {
+    return std::bit_cast<int32_t>(value);
+}
+inline float PatternToFloat(int32_t pattern) {
+    return std::bit_cast<float>(pattern);
+}
 
 // The stored float, or nothing when the value is missing or its pattern is not a finite
 // number (a damaged or hand-edited file must not feed NaN into the geometry).

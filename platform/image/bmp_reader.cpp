@@ -13,7 +13,9 @@ constexpr uint32_t kBiBitfields = 3;
 constexpr uint32_t kBiAlphaBitfields = 6;
 constexpr uint32_t kOpaqueBlack = 0xFF000000u;
 
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
+uint16_t U16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
 uint32_t U32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
@@ -229,8 +231,8 @@ std::optional<Image> ReadBmp(std::span<const uint8_t> d) {
                 }
                 default: {
                     uint32_t v = h.bits == 16 ? U16(row + 2 * x) : U32(row + 4 * x);
-                    out[x] = alpha.Get(v, 255) << 24 | red.Get(v, 0) << 16 |
-                             green.Get(v, 0) << 8 | blue.Get(v, 0);
+                    out[x] = alpha.Get(v, 255) << 24 | red.Get(v, 0) << 16 | green.Get(v, 0) << 8 |
+                             blue.Get(v, 0);
                     break;
                 }
             }

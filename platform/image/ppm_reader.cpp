@@ -48,7 +48,9 @@ private:
     size_t p_ = 0;
 };
 
-uint32_t Scale(uint32_t v, uint32_t maxval) { return (v * 255 + maxval / 2) / maxval; }
+uint32_t Scale(uint32_t v, uint32_t maxval) {
+    return (v * 255 + maxval / 2) / maxval;
+}
 
 }  // namespace
 

@@ -3,8 +3,8 @@
 namespace qtshell {
 
 QStringList ToQtNameFilters(std::string_view filter) {
-    QStringList parts = QString::fromUtf8(filter.data(), qsizetype(filter.size()))
-                            .split(u'|', Qt::KeepEmptyParts);
+    QStringList parts =
+        QString::fromUtf8(filter.data(), qsizetype(filter.size())).split(u'|', Qt::KeepEmptyParts);
     QStringList out;
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
         const QString& caption = parts[i];

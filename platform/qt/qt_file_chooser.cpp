@@ -7,7 +7,9 @@
 namespace qtshell {
 namespace {
 
-QString FromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString FromUtf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 }  // namespace
 

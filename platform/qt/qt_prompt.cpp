@@ -44,15 +44,14 @@ shell::Answer ToAnswer(QMessageBox::StandardButton pressed, shell::Buttons butto
 
 shell::Answer QtPrompt::Ask(std::string_view text, std::string_view caption,
                             shell::Buttons buttons) {
-    QString title = caption.empty()
-                        ? QGuiApplication::applicationDisplayName()
-                        : QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+    QString title = caption.empty() ? QGuiApplication::applicationDisplayName()
+                                    : QString::fromUtf8(caption.data(), qsizetype(caption.size()));
     // Questions get the question mark, plain messages the exclamation mark, as the old
     // framework's message boxes did.
     bool question = buttons == shell::Buttons::YesNo || buttons == shell::Buttons::YesNoCancel;
     QMessageBox box(question ? QMessageBox::Question : QMessageBox::Warning, title,
-                    QString::fromUtf8(text.data(), qsizetype(text.size())),
-                    ToQtButtons(buttons), parent_);
+                    QString::fromUtf8(text.data(), qsizetype(text.size())), ToQtButtons(buttons),
+                    parent_);
     int result = box.exec();
     return ToAnswer(static_cast<QMessageBox::StandardButton>(result), buttons);
 }

@@ -7,7 +7,9 @@
 namespace qtshell {
 namespace {
 
-QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString FromUtf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
 // The empty section holds the program's top-level values.
 QString Key(std::string_view section, std::string_view name) {
@@ -26,15 +28,16 @@ QtSettingsStore::QtSettingsStore(std::string_view program)
     : QtSettingsStore(program, DefaultSettingsPath(program)) {}
 
 QtSettingsStore::QtSettingsStore(std::string_view, const std::string& iniPath)
-    : settings_(std::make_unique<QSettings>(QString::fromStdString(iniPath),
-                                            QSettings::IniFormat)) {}
+    : settings_(
+          std::make_unique<QSettings>(QString::fromStdString(iniPath), QSettings::IniFormat)) {}
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-std::string QtSettingsStore::FilePath() const { return settings_->fileName().toStdString(); }
+std::string QtSettingsStore::FilePath() const {
+    return settings_->fileName().toStdString();
+}
 
-std::optional<int32_t> QtSettingsStore::ReadInt(std::string_view section,
-                                                std::string_view name) {
+std::optional<int32_t> QtSettingsStore::ReadInt(std::string_view section, std::string_view name) {
     QVariant v = settings_->value(Key(section, name));
     if (!v.isValid() || v.typeId() == QMetaType::QStringList) return std::nullopt;
     bool ok = false;
@@ -53,8 +56,7 @@ std::optional<std::string> QtSettingsStore::ReadString(std::string_view section,
     return v.toString().toStdString();
 }
 
-void QtSettingsStore::WriteInt(std::string_view section, std::string_view name,
-                               int32_t value) {
+void QtSettingsStore::WriteInt(std::string_view section, std::string_view name, int32_t value) {
     settings_->setValue(Key(section, name), int(value));
     settings_->sync();
 }

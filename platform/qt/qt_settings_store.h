@@ -23,8 +23,7 @@ public:
     std::string FilePath() const;
 
     std::optional<int32_t> ReadInt(std::string_view section, std::string_view name) override;
-    std::optional<std::string> ReadString(std::string_view section,
-                                          std::string_view name) override;
+    std::optional<std::string> ReadString(std::string_view section, std::string_view name) override;
     // Each write reaches the file at once: a value such as Device\Invalid must be on disk
     // before the program can crash.
     void WriteInt(std::string_view section, std::string_view name, int32_t value) override;

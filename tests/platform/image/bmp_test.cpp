@@ -27,21 +27,19 @@ TEST(BmpReader, DecodesEveryDepthToTheSamePicture) {
         {"4 bit", MakeBmp(3, 2, 4, 0, palette, {0x34, 0x00, 0, 0, 0x01, 0x20, 0, 0})},
         {"8 bit", MakeBmp(3, 2, 8, 0, palette, {3, 4, 0, 0, 0, 1, 2, 0})},
         {"8 bit top-down", MakeBmp(3, -2, 8, 0, palette, {0, 1, 2, 0, 3, 4, 0, 0})},
-        {"24 bit", MakeBmp(3, 2, 24, 0, {},
-                           {255, 255, 255, 0, 0, 0, 0, 0, 255, 0, 0, 0,
-                            0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0})},
-        {"32 bit", MakeBmp(3, 2, 32, 0, {},
-                           {255, 255, 255, 0, 0, 0, 0, 0, 0, 0, 255, 0,
-                            0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0})},
+        {"24 bit", MakeBmp(3, 2, 24, 0, {}, {255, 255, 255, 0, 0,   0, 0,   0, 255, 0, 0, 0,
+                                             0,   0,   255, 0, 255, 0, 255, 0, 0,   0, 0, 0})},
+        {"32 bit", MakeBmp(3, 2, 32, 0, {}, {255, 255, 255, 0, 0, 0,   0, 0, 0,   0, 255, 0,
+                                             0,   0,   255, 0, 0, 255, 0, 0, 255, 0, 0,   0})},
         // 5-5-5: red 0x7C00, green 0x03E0, blue 0x001F, white 0x7FFF.
-        {"16 bit 5-5-5", MakeBmp(3, 2, 16, 0, {},
-                                 {0xFF, 0x7F, 0, 0, 0, 0x7C, 0, 0,
-                                  0, 0x7C, 0xE0, 0x03, 0x1F, 0, 0, 0})},
+        {"16 bit 5-5-5",
+         MakeBmp(3, 2, 16, 0, {},
+                 {0xFF, 0x7F, 0, 0, 0, 0x7C, 0, 0, 0, 0x7C, 0xE0, 0x03, 0x1F, 0, 0, 0})},
         // 5-6-5 bit fields: red 0xF800, green 0x07E0, blue 0x001F.
-        {"16 bit 5-6-5", MakeBmp(3, 2, 16, 3, {},
-                                 {0xFF, 0xFF, 0, 0, 0, 0xF8, 0, 0,
-                                  0, 0xF8, 0xE0, 0x07, 0x1F, 0, 0, 0},
-                                 {0xF800, 0x07E0, 0x001F})},
+        {"16 bit 5-6-5",
+         MakeBmp(3, 2, 16, 3, {},
+                 {0xFF, 0xFF, 0, 0, 0, 0xF8, 0, 0, 0, 0xF8, 0xE0, 0x07, 0x1F, 0, 0, 0},
+                 {0xF800, 0x07E0, 0x001F})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -65,9 +63,9 @@ TEST(BmpReader, Rle8AndRle4RunsAbsoluteRunsDeltasAndLineEnds) {
                         {2, 1, 0, 3, 1, 2, 3, 0, 0, 0, 0, 2, 2, 0, 1, 3, 0, 0, 5, 2, 0, 1});
     auto img = ReadBmp(rle8);
     ASSERT_TRUE(img);
-    EXPECT_EQ(img->argb, (std::vector<uint32_t>{kGreen, kGreen, kGreen, kGreen, kGreen,
-                                                kBlack, kBlack, kBlue, kBlack, kBlack,
-                                                kRed, kRed, kRed, kGreen, kBlue}));
+    EXPECT_EQ(img->argb,
+              (std::vector<uint32_t>{kGreen, kGreen, kGreen, kGreen, kGreen, kBlack, kBlack, kBlue,
+                                     kBlack, kBlack, kRed, kRed, kRed, kGreen, kBlue}));
 
     // RLE4 alternates the two nibbles of a run; an absolute run of 3 nibbles takes 2 bytes.
     auto rle4 = MakeBmp(5, 1, 4, 2, palette, {3, 0x12, 0, 3, 0x32, 0x10, 0, 1});
@@ -85,11 +83,11 @@ TEST(BmpWriter, HeaderOfA320By200PaneAndPaddingOfOnePixelRows) {
     };
     EXPECT_EQ((*file)[0], 'B');
     EXPECT_EQ((*file)[1], 'M');
-    EXPECT_EQ(u32(34), 320u * 200 * 3);              // biSizeImage
-    EXPECT_EQ(u32(34), (320u + 7) / 8 * 200 * 24);   // the same value
-    EXPECT_EQ(u32(10), 54u);                         // bfOffBits
-    EXPECT_EQ(u32(2), 54u + 320 * 200 * 3);          // bfSize
-    EXPECT_EQ(u32(6), 0u);                           // reserved words
+    EXPECT_EQ(u32(34), 320u * 200 * 3);             // biSizeImage
+    EXPECT_EQ(u32(34), (320u + 7) / 8 * 200 * 24);  // the same value
+    EXPECT_EQ(u32(10), 54u);                        // bfOffBits
+    EXPECT_EQ(u32(2), 54u + 320 * 200 * 3);         // bfSize
+    EXPECT_EQ(u32(6), 0u);                          // reserved words
     EXPECT_EQ(u32(14), 40u);
     EXPECT_EQ(u32(18), 320u);
     EXPECT_EQ(u32(22), 200u);  // positive: bottom-up

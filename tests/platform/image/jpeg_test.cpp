@@ -72,8 +72,8 @@ TEST(JpegReader, OnePixelWideColourImageHasOnePadByteAndTopRowFirst) {
     EXPECT_EQ(px->channels, 3);
     EXPECT_EQ(px->padBytes, 1);
     EXPECT_EQ(px->Stride(), 4u);
-    EXPECT_GT(px->bytes[0], 240);       // white at the top
-    EXPECT_LT(px->bytes[15 * 4], 15);   // black at the bottom
+    EXPECT_GT(px->bytes[0], 240);      // white at the top
+    EXPECT_LT(px->bytes[15 * 4], 15);  // black at the bottom
 }
 
 TEST(JpegReader, FourChannelsAreSwappedAndPremultipliedByAlpha) {
@@ -137,7 +137,7 @@ TEST(JpegWriter, RoundTripKeepsColoursAndUsesQualityAndSubsampling) {
     jpeg_destroy_decompress(&d);
 
     EXPECT_FALSE(EncodeJpeg(Image{}, 75));
-    EXPECT_TRUE(EncodeJpeg(img, 0));    // clamped, not refused
+    EXPECT_TRUE(EncodeJpeg(img, 0));  // clamped, not refused
     EXPECT_TRUE(EncodeJpeg(img, 500));
 }
 

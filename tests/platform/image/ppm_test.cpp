@@ -7,12 +7,15 @@
 namespace image {
 namespace {
 
-std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(const std::string& s) {
+    return {s.begin(), s.end()};
+}
 
 TEST(PpmReader, TextAndBinaryWithCommentsAndWideSamples) {
     // Comments may sit between any header fields; samples scale to 8 bits.
-    auto text = ReadPpm(Bytes("P3\n# made by hand\n2 1 # size\n# depth next\n10\n"
-                              "10 0 5  0 10\n10\n"));
+    auto text =
+        ReadPpm(Bytes("P3\n# made by hand\n2 1 # size\n# depth next\n10\n"
+                      "10 0 5  0 10\n10\n"));
     ASSERT_TRUE(text);
     EXPECT_EQ(text->argb, (std::vector<uint32_t>{0xFFFF0080, 0xFF00FFFF}));
 
@@ -31,14 +34,14 @@ TEST(PpmReader, TextAndBinaryWithCommentsAndWideSamples) {
 }
 
 TEST(PpmReader, RefusesMalformedHeadersAndSamples) {
-    for (const char* bad : {"P3 2 1 0\n0 0 0 0 0 0",          // maxval 0
-                            "P3 1 1 65536\n0 0 0",           // maxval too deep
-                            "P3 1 1 10\n0 11 0",             // sample above maxval
-                            "P3 1 1 10\n0 x 0",              // not a number
-                            "P3 -1 1 255\n0 0 0",            // no sign allowed
-                            "P6 1 1 255",                    // no raster at all
-                            "P3 1 1 9999999999\n0 0 0",      // overlong number
-                            "P5 1 1 255\n\x01"}) {           // greymap, not a pixmap
+    for (const char* bad : {"P3 2 1 0\n0 0 0 0 0 0",     // maxval 0
+                            "P3 1 1 65536\n0 0 0",       // maxval too deep
+                            "P3 1 1 10\n0 11 0",         // sample above maxval
+                            "P3 1 1 10\n0 x 0",          // not a number
+                            "P3 -1 1 255\n0 0 0",        // no sign allowed
+                            "P6 1 1 255",                // no raster at all
+                            "P3 1 1 9999999999\n0 0 0",  // overlong number
+                            "P5 1 1 255\n\x01"}) {       // greymap, not a pixmap
         EXPECT_FALSE(ReadPpm(Bytes(bad))) << bad;
     }
 }

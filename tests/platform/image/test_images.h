@@ -17,8 +17,8 @@ inline void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
 
 // A BMP with a 40-byte info header (bit-field masks after it when given), the palette as
 // 0x00RRGGBB entries and the pixel bytes exactly as they are to be stored.
-inline std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, int bits,
-                                    uint32_t compression, const std::vector<uint32_t>& palette,
+inline std::vector<uint8_t> MakeBmp(int32_t width, int32_t height, int bits, uint32_t compression,
+                                    const std::vector<uint32_t>& palette,
                                     const std::vector<uint8_t>& pixels,
                                     const std::vector<uint32_t>& masks = {}) {
     uint32_t offBits = static_cast<uint32_t>(14 + 40 + 4 * masks.size() + 4 * palette.size());
