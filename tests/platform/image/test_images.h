@@ -11,7 +11,7 @@
 
 namespace image::testing {
 
-inline void Put(std::vector<uint8_t>& out, uint32_t v, int bytes) {
+inline void Put(std::vector<uint8_t>& out, uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
