@@ -10,7 +10,8 @@
 namespace image {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, int64_t maxBytes) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking so that opening a FIFO returns at once; the type check below refuses it.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) {

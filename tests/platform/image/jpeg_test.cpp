@@ -16,7 +16,8 @@ namespace {
 // Encodes raw samples straight through libjpeg, for the channel counts the program's own
 // writer never produces.
 std::vector<uint8_t> RawJpeg(int width, int height, int components, J_COLOR_SPACE in,
-                             J_COLOR_SPACE stored, const std::vector<uint8_t>& samples) {
+                             J_COLOR_SPACE stored, const std::vector<uint8_t>& samples,
+                             bool progressive = false) {
     jpeg_compress_struct c{};
     jpeg_error_mgr err{};
     c.err = jpeg_std_error(&err);
@@ -31,6 +32,7 @@ std::vector<uint8_t> RawJpeg(int width, int height, int components, J_COLOR_SPAC
     jpeg_set_defaults(&c);
     jpeg_set_colorspace(&c, stored);
     jpeg_set_quality(&c, 100, TRUE);
+    if (progressive) jpeg_simple_progression(&c);
     jpeg_start_compress(&c, TRUE);
     while (c.next_scanline < c.image_height) {
         JSAMPROW row =
@@ -101,6 +103,25 @@ TEST(JpegReader, FourChannelsAreSwappedAndPremultipliedByAlpha) {
     EXPECT_NEAR(int(solid >> 16 & 0xFF), 199, 3);
     EXPECT_NEAR(int(solid >> 8 & 0xFF), 99, 3);
     EXPECT_NEAR(int(solid & 0xFF), 49, 3);
+}
+
+TEST(JpegReader, ProgressiveFilesDecodeAndTheirTruncationFails) {
+    std::vector<uint8_t> bgr;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            bgr.push_back(uint8_t(x * 8));
+            bgr.push_back(uint8_t(255 - y * 8));
+            bgr.push_back(128);
+        }
+    }
+    auto file = RawJpeg(32, 16, 3, JCS_EXT_BGR, JCS_YCbCr, bgr, true);
+    auto px = DecodeJpeg(file);
+    ASSERT_TRUE(px);
+    ASSERT_EQ(px->width, 32);
+    ASSERT_EQ(px->Stride(), 96u);
+    for (size_t i = 0; i < bgr.size(); ++i) EXPECT_NEAR(px->bytes[i], bgr[i], 6) << i;
+    // Cut inside the later scans: the picture is incomplete, so no picture at all.
+    EXPECT_FALSE(DecodeJpeg(std::span(file).first(file.size() * 3 / 4)));
 }
 
 TEST(JpegWriter, RoundTripKeepsColoursAndUsesQualityAndSubsampling) {

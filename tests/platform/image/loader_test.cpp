@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "platform/image/bmp_writer.h"
 #include "platform/image/image_loader.h"
@@ -58,6 +59,9 @@ TEST(ImageLoader, ChoosesTheDecoderByExtensionWithoutRegardToCase) {
     EXPECT_FALSE(noTitle);
     EXPECT_TRUE(noTitle.message.empty());
     EXPECT_FALSE(LoadImageFile((dir / "folder.jpg").string()));  // a directory, not a file
+    // A named pipe would block a plain open until someone writes to it.
+    ASSERT_EQ(::mkfifo((dir / "pipe.bmp").c_str(), 0600), 0);
+    EXPECT_FALSE(LoadImageFile((dir / "pipe.bmp").string()));
 }
 
 }  // namespace
