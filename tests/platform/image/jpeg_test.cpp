@@ -158,8 +158,6 @@ TEST(JpegWriter, RoundTripKeepsColoursAndUsesQualityAndSubsampling) {
     jpeg_destroy_decompress(&d);
 
     EXPECT_FALSE(EncodeJpeg(Image{}, 75));
-    EXPECT_TRUE(EncodeJpeg(img, 0));  // clamped, not refused
-    EXPECT_TRUE(EncodeJpeg(img, 500));
 }
 
 }  // namespace

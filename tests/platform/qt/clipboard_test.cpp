@@ -28,11 +28,5 @@ TEST(QtClipboard, JapaneseRowsRoundTripAsCp932WithCrLf) {
     EXPECT_EQ(clipboard.GetText(), std::nullopt);
 }
 
-TEST(QtClipboard, LineEndConversions) {
-    EXPECT_EQ(LineEndsToCrLf("a\nb\r\nc\r"), "a\r\nb\r\nc\r");
-    EXPECT_EQ(LineEndsToCrLf("\n\n"), "\r\n\r\n");
-    EXPECT_EQ(LineEndsToLf("a\r\nb\rc\n\r"), "a\nb\rc\n\r");
-}
-
 }  // namespace
 }  // namespace qtshell

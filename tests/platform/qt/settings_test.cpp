@@ -46,9 +46,6 @@ TEST_F(SettingsTest, ValuesSurviveAFreshStoreOnTheSameFile) {
     // Missing values and strings asked for as integers fall back.
     EXPECT_EQ(store.ReadInt("Device", "Width"), std::nullopt);
     EXPECT_EQ(store.GetInt("Directory", "Picture", 9), 9);
-    EXPECT_EQ(store.GetString("Nope", "Nothing", "fallback"), "fallback");
-    // An integer read as a string gives its text.
-    EXPECT_EQ(store.ReadString("Device", "Type"), "2");
 }
 
 TEST_F(SettingsTest, FileIsPlainIniWithSectionsAsGroups) {
@@ -68,7 +65,6 @@ TEST_F(SettingsTest, FileIsPlainIniWithSectionsAsGroups) {
     QtSettingsStore store("Mokkel", path_);
     EXPECT_EQ(store.ReadInt("Light", "Power"), 12);  // hand-edited, spaces around
     EXPECT_EQ(store.ReadString("Light", "List"), "a, b");
-    EXPECT_EQ(store.ReadInt("Light", "List"), std::nullopt);
     EXPECT_EQ(store.ReadInt("Light", "Text"), std::nullopt);
 }
 
@@ -99,14 +95,12 @@ TEST_F(SettingsTest, FloatsTravelAsTheirBitPattern) {
         EXPECT_EQ(std::bit_cast<uint32_t>(*back), std::bit_cast<uint32_t>(v));
     }
     EXPECT_EQ(shell::FloatToPattern(1.0f), 0x3F800000);
-    EXPECT_EQ(shell::PatternToFloat(int32_t(0xC0200000u)), -2.5f);
 
     // A pattern that is not a finite number is refused.
     store.WriteInt("Camera", "Y", 0x7FC00000);            // NaN
     store.WriteInt("Camera", "Z", int32_t(0xFF800000u));  // -infinity
     EXPECT_EQ(shell::ReadFloat(store, "Camera", "Y"), std::nullopt);
     EXPECT_EQ(shell::GetFloat(store, "Camera", "Z", 4.0f), 4.0f);
-    EXPECT_EQ(shell::GetFloat(store, "Camera", "Missing", 5.0f), 5.0f);
 }
 
 }  // namespace
