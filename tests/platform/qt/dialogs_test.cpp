@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "platform/qt/file_filter.h"
+#include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_prompt.h"
 #include "qt_app.h"
 
@@ -73,6 +77,46 @@ TEST(QtPrompt, ShowsTheTextsAndReturnsThePressedButton) {
     prompt.Tell("Error!");
     EXPECT_EQ(ok.title, QStringLiteral("Mokkel"));  // empty caption: the program's name
     EXPECT_EQ(ok.buttonCount, 1);
+}
+
+}  // namespace
+}  // namespace qtshell
+
+namespace qtshell {
+namespace {
+
+TEST(QtFileChooser, DialogShowsTheRequestAndAddsTheDefaultExtension) {
+    testing::App();
+    QTemporaryDir dir;
+    QtFileChooser chooser;
+    shell::FileRequest request;
+    request.save = true;
+    request.title = "名前を付けて保存";
+    request.filter = "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpg;*jpeg)|*.jpg;*.jpeg||";
+    request.initialDirectory = dir.path().toStdString();
+    request.defaultExtension = "bmp";
+
+    QString title, directory;
+    QStringList filters;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        directory = dialog->directory().absolutePath();
+        filters = dialog->nameFilters();
+        dialog->selectFile(QStringLiteral("shot"));
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
+    });
+    auto chosen = chooser.Choose(request);
+    EXPECT_EQ(title, QStringLiteral("名前を付けて保存"));
+    EXPECT_EQ(directory, QDir(dir.path()).absolutePath());
+    EXPECT_EQ(filters.size(), 2);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen,
+              (QDir(dir.path()).absolutePath() + QStringLiteral("/shot.bmp")).toStdString());
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(chooser.Choose(request), std::nullopt);  // cancelled
 }
 
 }  // namespace
