@@ -26,8 +26,10 @@ function(mokkel_test name)
     MOKKEL_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     MOKKEL_BINARY_DIR="${PROJECT_BINARY_DIR}")
   mokkel_warnings(${name})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  # The list separators are escaped so every variable reaches the test, not just the first.
+  set(env QT_QPA_PLATFORM=offscreen ${ARG_ENV})
+  string(REPLACE ";" "\\;" env "${env}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ENVIRONMENT "${env}")
 endfunction()
 
 # mokkel_bench(name SOURCES ... DEPS ...): built with the project, never run as a test.
