@@ -177,9 +177,9 @@ Vector3 MeshBuilder::NewellNormal(const Face& f) const {
   for (uint32_t j = 0; j < f.count; ++j) {
     Vector3 a = vertices_[corners_[f.first + j].vertex];
     Vector3 b = vertices_[corners_[f.first + (j + 1) % f.count].vertex];
-    n.x -= (a.y - b.y) * (a.z + b.z);
-    n.y -= (a.z - b.z) * (a.x + b.x);
-    n.z -= (a.x - b.x) * (a.y + b.y);
+    n.x += (a.y - b.y) * (a.z + b.z);
+    n.y += (a.z - b.z) * (a.x + b.x);
+    n.z += (a.x - b.x) * (a.y + b.y);
   }
   return Normalize(n);
 }
