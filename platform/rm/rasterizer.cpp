@@ -49,6 +49,78 @@ struct Setup {
   float ox, oy;  // origin of the attribute planes
 };
 
+// Bilinear sample without a colour key, in 8-bit fixed point: two channels per multiply.
+[[gnu::always_inline]] inline uint32_t SampleOpaque(const uint32_t* px, int w, int h, float u, float v) {
+  auto floorInt = [](float x) {
+    int i = static_cast<int>(x);
+    return i - (static_cast<float>(i) > x ? 1 : 0);
+  };
+  if (!(std::fabs(u) < 1.0e7f)) u = 0.0f;
+  if (!(std::fabs(v) < 1.0e7f)) v = 0.0f;
+  u -= static_cast<float>(floorInt(u));
+  v -= static_cast<float>(floorInt(v));
+  // Shifted by one texture size so that the fixed-point values are never negative.
+  const int tu = static_cast<int>((u * static_cast<float>(w) + static_cast<float>(w) - 0.5f) * 256.0f);
+  const int tv = static_cast<int>((v * static_cast<float>(h) + static_cast<float>(h) - 0.5f) * 256.0f);
+  int x0 = tu >> 8, y0 = tv >> 8;
+  const uint32_t wx = static_cast<uint32_t>(tu & 255), wy = static_cast<uint32_t>(tv & 255);
+  x0 = x0 >= w ? x0 - w : x0;
+  y0 = y0 >= h ? y0 - h : y0;
+  x0 = x0 >= w ? w - 1 : x0;
+  y0 = y0 >= h ? h - 1 : y0;
+  const int x1 = x0 + 1 == w ? 0 : x0 + 1, y1 = y0 + 1 == h ? 0 : y0 + 1;
+  const uint32_t* r0 = px + static_cast<ptrdiff_t>(y0) * w;
+  const uint32_t* r1 = px + static_cast<ptrdiff_t>(y1) * w;
+  auto lerp = [](uint32_t a, uint32_t b, uint32_t t) {
+    uint32_t rb = ((a & 0xFF00FF) * (256 - t) + (b & 0xFF00FF) * t) >> 8;
+    uint32_t g = ((a & 0x00FF00) * (256 - t) + (b & 0x00FF00) * t) >> 8;
+    return (rb & 0xFF00FF) | (g & 0x00FF00);
+  };
+  return 0xFF000000u | lerp(lerp(r0[x0], r0[x1], wx), lerp(r1[x0], r1[x1], wx), wy);
+}
+
+[[gnu::always_inline]] inline bool Sample(const Texture& tex, float u, float v, uint32_t& argb) {
+  const int w = tex.Width(), h = tex.Height();
+  const uint32_t* px = tex.Pixels().data();
+  if (!(std::fabs(u) < 1.0e7f)) u = 0.0f;
+  if (!(std::fabs(v) < 1.0e7f)) v = 0.0f;
+  // Truncation towards zero, corrected for negatives, is floor without the library call.
+  auto floorInt = [](float x) {
+    int i = static_cast<int>(x);
+    return i - (static_cast<float>(i) > x ? 1 : 0);
+  };
+  u -= static_cast<float>(floorInt(u));
+  v -= static_cast<float>(floorInt(v));
+  float tx = u * static_cast<float>(w) - 0.5f, ty = v * static_cast<float>(h) - 0.5f;
+  int ix = floorInt(tx), iy = floorInt(ty);
+  float fx = tx - static_cast<float>(ix), fy = ty - static_cast<float>(iy);
+  int x0 = ix < 0 ? w - 1 : (ix >= w ? w - 1 : ix), x1 = ix + 1 >= w ? 0 : ix + 1;
+  int y0 = iy < 0 ? h - 1 : (iy >= h ? h - 1 : iy), y1 = iy + 1 >= h ? 0 : iy + 1;
+  uint32_t c[4] = {px[y0 * w + x0], px[y0 * w + x1], px[y1 * w + x0], px[y1 * w + x1]};
+  float wt[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
+  if (tex.DecalTransparency()) {
+    // The nearest texel decides; keyed neighbours are left out of the blend so that the key
+    // colour never bleeds into the edge.
+    const uint32_t key = tex.DecalTransparentColor();
+    int nearest = (fx >= 0.5f ? 1 : 0) + (fy >= 0.5f ? 2 : 0);
+    if ((c[nearest] & 0x00FFFFFF) == key) return false;
+    float sum = 0.0f;
+    for (int i = 0; i < 4; ++i) {
+      if ((c[i] & 0x00FFFFFF) == key) wt[i] = 0.0f;
+      sum += wt[i];
+    }
+    for (float& x : wt) x /= sum;
+  }
+  float r = 0, g = 0, b = 0;
+  for (int i = 0; i < 4; ++i) {
+    r += static_cast<float>((c[i] >> 16) & 0xFF) * wt[i];
+    g += static_cast<float>((c[i] >> 8) & 0xFF) * wt[i];
+    b += static_cast<float>(c[i] & 0xFF) * wt[i];
+  }
+  argb = 0xFF000000u | Channel(r + 0.5f) << 16 | Channel(g + 0.5f) << 8 | Channel(b + 0.5f);
+  return true;
+}
+
 inline float FogBlend(float c, float f, float fogC) { return c * f + fogC * (1.0f - f); }
 
 template <unsigned F>
@@ -60,6 +132,9 @@ void Fill(const RasterTarget& t, const RasterState& s, Setup& st, const RasterVe
   const uint32_t flatPacked = Pack(flatR, flatG, flatB);
   const bool zWrite = s.zWrite;
   const Texture* tex = s.texture;
+  const bool keyed = tex && tex->DecalTransparency();
+  const uint32_t* texPixels = tex ? tex->Pixels().data() : nullptr;
+  const int texW = tex ? tex->Width() : 0, texH = tex ? tex->Height() : 0;
   for (int y = st.yStart; y <= st.yEnd; ++y) {
     int64_t xl = st.xMin, xr = st.xMax;
     for (Edge& e : st.e) {
@@ -101,8 +176,11 @@ void Fill(const RasterTarget& t, const RasterState& s, Setup& st, const RasterVe
               tu *= w;
               tv *= w;
             }
-            uint32_t texel;
-            keep = SampleTexture(*tex, tu, tv, texel);
+            uint32_t texel = 0;
+            if (keyed)
+              keep = Sample(*tex, tu, tv, texel);
+            else
+              texel = SampleOpaque(texPixels, texW, texH, tu, tv);
             const float k = 1.0f / 255.0f;
             cr = static_cast<float>((texel >> 16) & 0xFF) * (cr - 0.5f) * k + 0.5f;
             cg = static_cast<float>((texel >> 8) & 0xFF) * (cg - 0.5f) * k + 0.5f;
@@ -295,40 +373,7 @@ void DrawLine(const RasterTarget& t, const RasterState& s, const RasterVertex& v
 }
 
 bool SampleTexture(const Texture& tex, float u, float v, uint32_t& argb) {
-  const int w = tex.Width(), h = tex.Height();
-  const uint32_t* px = tex.Pixels().data();
-  if (!(std::fabs(u) < 1.0e7f)) u = 0.0f;
-  if (!(std::fabs(v) < 1.0e7f)) v = 0.0f;
-  u -= std::floor(u);
-  v -= std::floor(v);
-  float tx = u * static_cast<float>(w) - 0.5f, ty = v * static_cast<float>(h) - 0.5f;
-  int ix = static_cast<int>(std::floor(tx)), iy = static_cast<int>(std::floor(ty));
-  float fx = tx - static_cast<float>(ix), fy = ty - static_cast<float>(iy);
-  int x0 = ix < 0 ? w - 1 : (ix >= w ? w - 1 : ix), x1 = ix + 1 >= w ? 0 : ix + 1;
-  int y0 = iy < 0 ? h - 1 : (iy >= h ? h - 1 : iy), y1 = iy + 1 >= h ? 0 : iy + 1;
-  uint32_t c[4] = {px[y0 * w + x0], px[y0 * w + x1], px[y1 * w + x0], px[y1 * w + x1]};
-  float wt[4] = {(1 - fx) * (1 - fy), fx * (1 - fy), (1 - fx) * fy, fx * fy};
-  if (tex.DecalTransparency()) {
-    // The nearest texel decides; keyed neighbours are left out of the blend so that the key
-    // colour never bleeds into the edge.
-    const uint32_t key = tex.DecalTransparentColor();
-    int nearest = (fx >= 0.5f ? 1 : 0) + (fy >= 0.5f ? 2 : 0);
-    if ((c[nearest] & 0x00FFFFFF) == key) return false;
-    float sum = 0.0f;
-    for (int i = 0; i < 4; ++i) {
-      if ((c[i] & 0x00FFFFFF) == key) wt[i] = 0.0f;
-      sum += wt[i];
-    }
-    for (float& x : wt) x /= sum;
-  }
-  float r = 0, g = 0, b = 0;
-  for (int i = 0; i < 4; ++i) {
-    r += static_cast<float>((c[i] >> 16) & 0xFF) * wt[i];
-    g += static_cast<float>((c[i] >> 8) & 0xFF) * wt[i];
-    b += static_cast<float>(c[i] & 0xFF) * wt[i];
-  }
-  argb = 0xFF000000u | Channel(r + 0.5f) << 16 | Channel(g + 0.5f) << 8 | Channel(b + 0.5f);
-  return true;
+  return Sample(tex, u, v, argb);
 }
 
 }  // namespace rm::detail
