@@ -10,6 +10,10 @@
 namespace viewport {
 
 struct ModelRenderObjects {
+    // The two meshes made from the model; the 3D pane hangs them in its scene, and X files
+    // are read into and written from the model mesh.
+    rm::MeshBuilderPtr modelMesh = rm::MeshBuilder::Create();
+    rm::MeshBuilderPtr pointMesh = rm::MeshBuilder::Create();
     std::vector<rm::MaterialPtr> groupMaterials;  // index = group entry
     std::vector<rm::TexturePtr> textures;         // index = texture entry
     rm::WrapPtr wrap;
@@ -23,10 +27,13 @@ struct ModelRenderObjects {
     rm::TexturePtr TextureOf(const model::TextureList& list, const std::string& name) const;
 
     void ReleaseTextures() { textures.clear(); }
+    // Shutdown: the records of the model stay, their engine objects go.
     void ReleaseAll() {
         groupMaterials.clear();
         textures.clear();
         wrap.reset();
+        pointMesh.reset();
+        modelMesh.reset();
     }
 };
 

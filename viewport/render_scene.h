@@ -48,6 +48,7 @@ struct RenderScene {
     bool guidesAttached = false;
 
     // Builds every frame, mesh and light under `root` (which carries the camera already).
+    // The point and model meshes are the model's own when set beforehand.
     // False after a message (caption "BuildScene") when a mesh or the first frame cannot
     // be made.
     bool Build(const rm::FramePtr& sceneRoot, const rm::FramePtr& cameraFrame,
