@@ -88,8 +88,20 @@ public:
     }
 
     bool ReadName(std::string& out) {
+        std::string_view view;
+        if (!ReadNameView(view)) return false;
+        out.assign(view);
+        return true;
+    }
+
+    bool ReadNameView(std::string_view& out) {
         if (Peek() != TokenKind::kName) return Fail("a name was expected");
-        return ReadCounted(out);
+        if (Remaining() < 6) return Fail("a name is cut short");
+        const uint32_t n = Dword(p_ + 2);
+        if (n > Remaining() - 6) return Fail("a name runs past the end of the file");
+        out = std::string_view(reinterpret_cast<const char*>(p_ + 6), n);
+        p_ += 6 + n;
+        return true;
     }
 
     bool ReadString(std::string& out) {

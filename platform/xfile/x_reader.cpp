@@ -19,10 +19,12 @@ constexpr size_t kHeaderSize = 16;
 bool Is(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
 
 // A reference from a frame to a mesh by name, resolved once the whole file is read so that
-// the frames can grow freely while parsing.
+// the frames can grow freely while parsing. The frame is known by its place in a depth-first
+// walk and the name is a view into the input, so a reference costs little more memory than
+// its text.
 struct PendingReference {
-    std::vector<uint32_t> framePath;
-    std::string name;
+    uint32_t frame;
+    std::string_view name;
 };
 
 template <class Lexer>
@@ -86,9 +88,15 @@ private:
 
     // A reference "{ name [guid] }" after its opening brace has been seen.
     bool Reference(std::string& name) {
+        std::string_view view;
+        if (!Reference(view)) return false;
+        name.assign(view);
+        return true;
+    }
+    bool Reference(std::string_view& name) {
         if (!Check(lex_.Consume(TokenKind::kOBrace))) return false;
-        name.clear();
-        if (lex_.Peek() != TokenKind::kCBrace && !Check(lex_.ReadName(name))) return false;
+        name = {};
+        if (lex_.Peek() != TokenKind::kCBrace && !Check(lex_.ReadNameView(name))) return false;
         if (lex_.Peek() == TokenKind::kGuid && !Check(lex_.SkipGuid())) return false;
         return Check(lex_.Consume(TokenKind::kCBrace));
     }
@@ -124,7 +132,6 @@ private:
         if (Is(type, "Frame")) {
             file_.frames.emplace_back();
             file_.frames.back().name = name;
-            path_.assign(1, uint32_t(file_.frames.size() - 1));
             return Frame(file_.frames.back(), 1);
         }
         if (Is(type, "Material")) {
@@ -351,16 +358,17 @@ private:
         if (options_.onTexture) options_.onTexture(texture);
     }
 
-    // `frame` is the frame at path_, whose depth is `depth`; path_ is restored on return.
     bool Frame(XFrame& frame, int depth) {
         if (depth > kMaxFrameDepth) return Fail("frames are nested too deeply");
+        const uint32_t number = frameCount_++;
         std::string type, name;
+        std::string_view reference;
         while (true) {
             switch (lex_.Peek()) {
                 case TokenKind::kCBrace: return Check(lex_.Consume(TokenKind::kCBrace));
                 case TokenKind::kOBrace:
-                    if (!Reference(name)) return false;
-                    pending_.push_back({path_, name});
+                    if (!Reference(reference)) return false;
+                    pending_.push_back({number, reference});
                     break;
                 case TokenKind::kName: {
                     if (!Header(type, name)) return false;
@@ -375,9 +383,7 @@ private:
                         frame.children.emplace_back();
                         XFrame& child = frame.children.back();
                         child.name = name;
-                        path_.push_back(uint32_t(frame.children.size() - 1));
                         if (!Frame(child, depth + 1)) return false;
-                        path_.pop_back();
                     } else if (!Check(lex_.SkipBody())) {
                         return false;
                     }
@@ -398,34 +404,41 @@ private:
                m.faceWraps.size() * sizeof(XFaceWrap) + 64;
     }
 
-    static void CollectMeshes(XFrame& frame, std::unordered_map<std::string, const XMesh*>& out) {
+    static void CollectMeshes(XFrame& frame, std::unordered_map<std::string_view, const XMesh*>& out) {
         for (const XMesh& m : frame.meshes)
             if (!m.name.empty()) out.emplace(m.name, &m);
         for (XFrame& c : frame.children) CollectMeshes(c, out);
+    }
+
+    // The frames in the order Frame() numbered them.
+    static void NumberFrames(XFrame& frame, std::vector<XFrame*>& out) {
+        out.push_back(&frame);
+        for (XFrame& c : frame.children) NumberFrames(c, out);
     }
 
     // Copies referenced meshes into their frames. The copies are bounded by the input's size
     // so that a thousand references to one big mesh cannot eat memory.
     bool ResolveReferences() {
         if (pending_.empty()) return true;
-        std::unordered_map<std::string, const XMesh*> named;
+        std::unordered_map<std::string_view, const XMesh*> named;
         for (const XMesh& m : file_.meshes)
             if (!m.name.empty()) named.emplace(m.name, &m);
         for (XFrame& f : file_.frames) CollectMeshes(f, named);
+        std::vector<XFrame*> frames;
+        frames.reserve(frameCount_);
+        for (XFrame& f : file_.frames) NumberFrames(f, frames);
         // Resolve into a side list first: appending to a frame while other references point
         // at its meshes would move them.
         std::vector<std::pair<XFrame*, XMesh>> copies;
         size_t budget = 4 * bodySize_ + (1u << 20);
         for (const PendingReference& ref : pending_) {
             auto it = named.find(ref.name);
-            if (it == named.end()) continue;  // a reference to something other than a mesh
+            if (it == named.end() || ref.frame >= frames.size())
+                continue;  // a reference to something other than a mesh
             const size_t w = Weight(*it->second);
             if (w > budget) return Fail("references copy more data than the file holds");
             budget -= w;
-            XFrame* frame = &file_.frames[ref.framePath[0]];
-            for (size_t i = 1; i < ref.framePath.size(); ++i)
-                frame = &frame->children[ref.framePath[i]];
-            copies.emplace_back(frame, *it->second);
+            copies.emplace_back(frames[ref.frame], *it->second);
         }
         for (auto& [frame, mesh] : copies) frame->meshes.push_back(std::move(mesh));
         return true;
@@ -439,7 +452,7 @@ private:
     size_t errorOffset_ = 0;
     std::unordered_map<std::string, XMaterial> materials_;
     std::unordered_set<std::string> texturesSeen_;
-    std::vector<uint32_t> path_;
+    uint32_t frameCount_ = 0;
     std::vector<PendingReference> pending_;
 };
 

@@ -62,11 +62,18 @@ public:
 
     // A name or identifier: any run of name characters (a name may start with a digit).
     bool ReadName(std::string& out) {
+        std::string_view view;
+        if (!ReadNameView(view)) return false;
+        out.assign(view);
+        return true;
+    }
+
+    bool ReadNameView(std::string_view& out) {
         SkipBlank();
         const char* s = p_;
         while (p_ != end_ && detail::kTextTables.name[static_cast<unsigned char>(*p_)]) ++p_;
         if (p_ == s) return Fail("a name was expected");
-        out.assign(s, p_);
+        out = std::string_view(s, size_t(p_ - s));
         return true;
     }
 
