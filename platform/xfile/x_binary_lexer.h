@@ -3,6 +3,7 @@
 // out one at a time, so the parser reads binary and text bodies with the same calls.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -68,20 +69,30 @@ public:
             const uint16_t t = Word(p_);
             switch (t) {
                 case token::kComma:
-                case token::kSemicolon: p_ += 2; continue;
-                case token::kName: return TokenKind::kName;
-                case token::kString: return TokenKind::kString;
-                case token::kInteger: return TokenKind::kNumber;
-                case token::kGuid: return TokenKind::kGuid;
-                case token::kOBrace: return TokenKind::kOBrace;
-                case token::kCBrace: return TokenKind::kCBrace;
-                case token::kTemplate: return TokenKind::kTemplate;
+                case token::kSemicolon:
+                    p_ += 2;
+                    continue;
+                case token::kName:
+                    return TokenKind::kName;
+                case token::kString:
+                    return TokenKind::kString;
+                case token::kInteger:
+                    return TokenKind::kNumber;
+                case token::kGuid:
+                    return TokenKind::kGuid;
+                case token::kOBrace:
+                    return TokenKind::kOBrace;
+                case token::kCBrace:
+                    return TokenKind::kCBrace;
+                case token::kTemplate:
+                    return TokenKind::kTemplate;
                 case token::kIntegerList:
                 case token::kFloatList: {
                     if (!OpenList(t)) return TokenKind::kOther;
                     continue;  // an empty list stands for nothing
                 }
-                default: return TokenKind::kOther;
+                default:
+                    return TokenKind::kOther;
             }
         }
         return TokenKind::kNumber;
@@ -145,6 +156,7 @@ public:
                 v = float(d);
                 p_ += 8;
             }
+            if (!std::isfinite(v)) v = 0;  // as the text reader does
             --listLeft_;
             return true;
         }
@@ -190,8 +202,12 @@ public:
                     record = 4 + size_t(Dword(p_ + 2));
                     afterString = t == token::kString;
                     break;
-                case token::kInteger: record = 4; break;
-                case token::kGuid: record = 16; break;
+                case token::kInteger:
+                    record = 4;
+                    break;
+                case token::kGuid:
+                    record = 16;
+                    break;
                 case token::kIntegerList:
                 case token::kFloatList: {
                     if (Remaining() < 6) return Fail("a list is cut short");
@@ -199,7 +215,9 @@ public:
                     record = 4 + size_t(n * (t == token::kFloatList ? floatSize_ : 4));
                     break;
                 }
-                case token::kOBrace: ++depth; break;
+                case token::kOBrace:
+                    ++depth;
+                    break;
                 case token::kCBrace:
                     if (--depth == 0) {
                         p_ += 2;

@@ -94,8 +94,8 @@ enum class XFormat { kText, kBinary, kTextZip, kBinaryZip };
 struct XFile {
     XFormat format = XFormat::kText;
     int floatBits = 32;
-    std::vector<XMesh> meshes;    // meshes at the top level, in file order
-    std::vector<XFrame> frames;   // frames at the top level, each with its whole subtree
+    std::vector<XMesh> meshes;              // meshes at the top level, in file order
+    std::vector<XFrame> frames;             // frames at the top level, each with its whole subtree
     std::vector<std::string> textureFiles;  // every texture file name, first appearance order
 };
 

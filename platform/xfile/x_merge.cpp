@@ -46,12 +46,14 @@ XMesh MergeHierarchy(const XFile& file) {
         for (size_t at = 0; at < m.faceData.size();) {
             const uint32_t k = m.faceData[at];
             out.faceData.push_back(k);
-            for (uint32_t i = 1; i <= k; ++i) out.faceData.push_back(m.faceData[at + i] + vertexBase);
+            for (uint32_t i = 1; i <= k; ++i)
+                out.faceData.push_back(m.faceData[at + i] + vertexBase);
             at += 1 + k;
         }
         out.faceCount += m.faceCount;
         if (allNormals) {
-            for (const XVector& n : m.normals) out.normals.push_back(TransformDirection(n, p.world));
+            for (const XVector& n : m.normals)
+                out.normals.push_back(TransformDirection(n, p.world));
             for (size_t at = 0; at < m.faceNormalData.size();) {
                 const uint32_t k = m.faceNormalData[at];
                 out.faceNormalData.push_back(k);

@@ -13,8 +13,12 @@ constexpr size_t kHeaderSize = 16;
 constexpr size_t kBlockSize = 32768;  // inflated bytes per block the writer uses
 constexpr size_t kWindow = 32768;     // deflate's history reach
 
-uint32_t Le16(const unsigned char* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
-uint32_t Le32(const unsigned char* p) { return Le16(p) | Le16(p + 2) << 16; }
+uint32_t Le16(const unsigned char* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8;
+}
+uint32_t Le32(const unsigned char* p) {
+    return Le16(p) | Le16(p + 2) << 16;
+}
 
 void Put16(std::string& out, uint32_t v) {
     out.push_back(char(v & 0xFF));
@@ -34,8 +38,8 @@ struct DeflateStream {
     z_stream z{};
     bool ok = false;
     DeflateStream() {
-        ok = deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) ==
-             Z_OK;
+        ok =
+            deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) == Z_OK;
     }
     ~DeflateStream() {
         if (ok) deflateEnd(&z);
@@ -139,8 +143,7 @@ bool DeflateMsZip(std::string_view body, std::string& out) {
         if (deflateReset(&s.z) != Z_OK) return false;
         if (pos > 0) {
             const size_t dict = std::min(pos, kWindow);
-            if (deflateSetDictionary(&s.z,
-                                     reinterpret_cast<const Bytef*>(body.data() + pos - dict),
+            if (deflateSetDictionary(&s.z, reinterpret_cast<const Bytef*>(body.data() + pos - dict),
                                      uInt(dict)) != Z_OK)
                 return false;
         }

@@ -1,9 +1,9 @@
 #include "platform/xfile/x_reader.h"
 
+#include <strings.h>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
-#include <strings.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -16,7 +16,9 @@ namespace {
 
 constexpr size_t kHeaderSize = 16;
 
-bool Is(const std::string& a, const char* b) { return strcasecmp(a.c_str(), b) == 0; }
+bool Is(const std::string& a, const char* b) {
+    return strcasecmp(a.c_str(), b) == 0;
+}
 
 // A reference from a frame to a mesh by name, resolved once the whole file is read so that
 // the frames can grow freely while parsing. The frame is known by its place in a depth-first
@@ -36,14 +38,16 @@ public:
     bool Run() {
         while (true) {
             switch (lex_.Peek()) {
-                case TokenKind::kEnd: return ResolveReferences();
+                case TokenKind::kEnd:
+                    return ResolveReferences();
                 case TokenKind::kTemplate:
                     if (!SkipTemplate()) return false;
                     break;
                 case TokenKind::kName:
                     if (!TopObject()) return false;
                     break;
-                default: return Fail("unexpected data at the top level");
+                default:
+                    return Fail("unexpected data at the top level");
             }
         }
     }
@@ -106,15 +110,18 @@ private:
         std::string type, name;
         while (true) {
             switch (lex_.Peek()) {
-                case TokenKind::kCBrace: return Check(lex_.Consume(TokenKind::kCBrace));
+                case TokenKind::kCBrace:
+                    return Check(lex_.Consume(TokenKind::kCBrace));
                 case TokenKind::kName:
                     if (!Header(type, name) || !Check(lex_.SkipBody())) return false;
                     break;
                 case TokenKind::kOBrace:
                     if (!Reference(name)) return false;
                     break;
-                case TokenKind::kEnd: return Fail("the file ends inside an object");
-                default: return Fail("an object has more data than its template holds");
+                case TokenKind::kEnd:
+                    return Fail("the file ends inside an object");
+                default:
+                    return Fail("an object has more data than its template holds");
             }
         }
     }
@@ -195,7 +202,8 @@ private:
         std::string type, name;
         while (true) {
             switch (lex_.Peek()) {
-                case TokenKind::kCBrace: return Check(lex_.Consume(TokenKind::kCBrace));
+                case TokenKind::kCBrace:
+                    return Check(lex_.Consume(TokenKind::kCBrace));
                 case TokenKind::kOBrace:
                     if (!Reference(name)) return false;
                     break;
@@ -218,8 +226,10 @@ private:
                     if (!ok) return false;
                     break;
                 }
-                case TokenKind::kEnd: return Fail("the file ends inside a mesh");
-                default: return Fail("a mesh has more data than its template holds");
+                case TokenKind::kEnd:
+                    return Fail("the file ends inside a mesh");
+                default:
+                    return Fail("a mesh has more data than its template holds");
             }
         }
     }
@@ -236,8 +246,7 @@ private:
     bool TextureCoords(XMesh& mesh) {
         uint32_t n;
         if (!Check(lex_.ReadUint(n)) || !Fits(n, 2)) return false;
-        if (n != mesh.vertices.size())
-            return Fail("texture coordinates do not match the vertices");
+        if (n != mesh.vertices.size()) return Fail("texture coordinates do not match the vertices");
         mesh.textureCoords.resize(n);
         for (XCoords2d& c : mesh.textureCoords)
             if (!Check(lex_.ReadFloat(c.u) && lex_.ReadFloat(c.v))) return false;
@@ -318,8 +327,10 @@ private:
                     mesh.materials.push_back(std::move(material));
                     break;
                 }
-                case TokenKind::kEnd: return Fail("the file ends inside a material list");
-                default: return Fail("a material list has more data than its template holds");
+                case TokenKind::kEnd:
+                    return Fail("the file ends inside a material list");
+                default:
+                    return Fail("a material list has more data than its template holds");
             }
         }
     }
@@ -331,7 +342,8 @@ private:
         std::string type, name;
         while (true) {
             switch (lex_.Peek()) {
-                case TokenKind::kCBrace: return Check(lex_.Consume(TokenKind::kCBrace));
+                case TokenKind::kCBrace:
+                    return Check(lex_.Consume(TokenKind::kCBrace));
                 case TokenKind::kOBrace:
                     if (!Reference(name)) return false;
                     break;
@@ -347,8 +359,10 @@ private:
                     NoteTexture(texture);
                     break;
                 }
-                case TokenKind::kEnd: return Fail("the file ends inside a material");
-                default: return Fail("a material has more data than its template holds");
+                case TokenKind::kEnd:
+                    return Fail("the file ends inside a material");
+                default:
+                    return Fail("a material has more data than its template holds");
             }
         }
     }
@@ -365,7 +379,8 @@ private:
         std::string_view reference;
         while (true) {
             switch (lex_.Peek()) {
-                case TokenKind::kCBrace: return Check(lex_.Consume(TokenKind::kCBrace));
+                case TokenKind::kCBrace:
+                    return Check(lex_.Consume(TokenKind::kCBrace));
                 case TokenKind::kOBrace:
                     if (!Reference(reference)) return false;
                     pending_.push_back({number, reference});
@@ -389,8 +404,10 @@ private:
                     }
                     break;
                 }
-                case TokenKind::kEnd: return Fail("the file ends inside a frame");
-                default: return Fail("a frame has more data than its template holds");
+                case TokenKind::kEnd:
+                    return Fail("the file ends inside a frame");
+                default:
+                    return Fail("a frame has more data than its template holds");
             }
         }
     }
@@ -399,12 +416,12 @@ private:
         return m.vertices.size() * sizeof(XVector) + m.faceData.size() * 4 +
                m.normals.size() * sizeof(XVector) + m.faceNormalData.size() * 4 +
                m.textureCoords.size() * sizeof(XCoords2d) +
-               m.vertexColors.size() * sizeof(XColorRgba) +
-               m.materials.size() * sizeof(XMaterial) + m.faceMaterials.size() * 4 +
-               m.faceWraps.size() * sizeof(XFaceWrap) + 64;
+               m.vertexColors.size() * sizeof(XColorRgba) + m.materials.size() * sizeof(XMaterial) +
+               m.faceMaterials.size() * 4 + m.faceWraps.size() * sizeof(XFaceWrap) + 64;
     }
 
-    static void CollectMeshes(XFrame& frame, std::unordered_map<std::string_view, const XMesh*>& out) {
+    static void CollectMeshes(XFrame& frame,
+                              std::unordered_map<std::string_view, const XMesh*>& out) {
         for (const XMesh& m : frame.meshes)
             if (!m.name.empty()) out.emplace(m.name, &m);
         for (XFrame& c : frame.children) CollectMeshes(c, out);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -46,11 +47,16 @@ public:
         if (p_ == end_) return TokenKind::kEnd;
         const unsigned char c = static_cast<unsigned char>(*p_);
         switch (c) {
-            case '{': return TokenKind::kOBrace;
-            case '}': return TokenKind::kCBrace;
-            case '"': return TokenKind::kString;
-            case '<': return TokenKind::kGuid;
-            default: break;
+            case '{':
+                return TokenKind::kOBrace;
+            case '}':
+                return TokenKind::kCBrace;
+            case '"':
+                return TokenKind::kString;
+            case '<':
+                return TokenKind::kGuid;
+            default:
+                break;
         }
         if ((c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.') return TokenKind::kNumber;
         if (!detail::kTextTables.name[c]) return TokenKind::kOther;
@@ -91,7 +97,8 @@ public:
         SkipBlank();
         const char* q = p_;
         uint64_t x = 0;
-        while (q != end_ && q - p_ < 11 && unsigned(*q - '0') < 10) x = x * 10 + unsigned(*q++ - '0');
+        while (q != end_ && q - p_ < 11 && unsigned(*q - '0') < 10)
+            x = x * 10 + unsigned(*q++ - '0');
         if (q == p_ || x > 0xFFFFFFFFu || (q != end_ && (unsigned(*q - '0') < 10 || *q == '.')))
             return Fail("a whole number was expected");
         v = uint32_t(x);
@@ -105,11 +112,10 @@ public:
         const char* s = p_;
         if (s != end_ && *s == '+') ++s;
         auto [ptr, ec] = std::from_chars(s, end_, v);
-        if (ec == std::errc::result_out_of_range) {
-            v = 0;  // denormal or huge: what it rounds to hardly matters for geometry
-        } else if (ec != std::errc()) {
+        if (ec != std::errc() && ec != std::errc::result_out_of_range)
             return Fail("a number was expected");
-        }
+        // Out of range, infinite or NaN: zero, so that no later arithmetic meets them.
+        if (ec != std::errc() || !std::isfinite(v)) v = 0;
         p_ = ptr;
         // Some exporters print a NaN or an infinity as "1.#QNAN0" or "-1.#IND00".
         if (p_ != end_ && *p_ == '#') {
@@ -163,7 +169,6 @@ public:
     }
 
 private:
-
     // Plain decimals of up to 15 digits without exponent, the bulk of every file: the digits
     // and the power of ten are exact in a double, and one division rounded to double and then
     // to float still rounds correctly (53 >= 2 * 24 + 2). Anything else goes to from_chars.
@@ -176,14 +181,16 @@ private:
         uint64_t m = 0;
         int digits = 0, fraction = 0;
         const char* start = q;
-        while (q != end_ && unsigned(*q - '0') < 10 && digits < 16) m = m * 10 + unsigned(*q++ - '0'), ++digits;
+        while (q != end_ && unsigned(*q - '0') < 10 && digits < 16)
+            m = m * 10 + unsigned(*q++ - '0'), ++digits;
         if (q != end_ && *q == '.') {
             ++q;
             while (q != end_ && unsigned(*q - '0') < 10 && digits < 16)
                 m = m * 10 + unsigned(*q++ - '0'), ++digits, ++fraction;
         }
         if (digits == 0 || digits > 15 || q == start) return false;
-        if (q != end_ && (unsigned(*q - '0') < 10 || *q == 'e' || *q == 'E' || *q == '#' || *q == '.'))
+        if (q != end_ &&
+            (unsigned(*q - '0') < 10 || *q == 'e' || *q == 'E' || *q == '#' || *q == '.'))
             return false;
         const double d = double(m) / kPow10[fraction];
         v = float(negative ? -d : d);

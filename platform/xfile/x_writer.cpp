@@ -154,19 +154,25 @@ public:
         Token(token::kCBrace);
     }
     void Count(uint32_t n) { Int(n); }
+    // Big arrays go straight to the output, joined to the list of numbers before them.
     void Vectors(const XVector* v, size_t n) {
-        for (size_t i = 0; i < n; ++i) Float(v[i].x), Float(v[i].y), Float(v[i].z);
+        FlushInts();
+        FloatListHeader(floats_.size() + 3 * n);
+        for (size_t i = 0; i < n; ++i) Raw(v[i].x), Raw(v[i].y), Raw(v[i].z);
     }
     void Coords(const XCoords2d* c, size_t n) {
-        for (size_t i = 0; i < n; ++i) Float(c[i].u), Float(c[i].v);
+        FlushInts();
+        FloatListHeader(floats_.size() + 2 * n);
+        for (size_t i = 0; i < n; ++i) Raw(c[i].u), Raw(c[i].v);
     }
-    void Faces(const std::vector<uint32_t>& data) {
-        FlushFloats();
-        ints_.insert(ints_.end(), data.begin(), data.end());
-    }
+    void Faces(const std::vector<uint32_t>& data) { Uints(data.data(), data.size()); }
     void Uints(const uint32_t* v, size_t n) {
         FlushFloats();
-        ints_.insert(ints_.end(), v, v + n);
+        Token(token::kIntegerList);
+        Dword(uint32_t(ints_.size() + n));
+        for (uint32_t x : ints_) Dword(x);
+        ints_.clear();
+        for (size_t i = 0; i < n; ++i) Dword(v[i]);
     }
     void Wraps(const std::vector<XFaceWrap>& w) {
         for (const XFaceWrap& x : w) Int(x.u), Int(x.v);
@@ -215,11 +221,16 @@ private:
     }
     void FlushFloats() {
         if (floats_.empty()) return;
+        FloatListHeader(floats_.size());
+    }
+    // Starts a float list of `count` numbers, the pending ones first.
+    void FloatListHeader(size_t count) {
         Token(token::kFloatList);
-        Dword(uint32_t(floats_.size()));
+        Dword(uint32_t(count));
         for (float v : floats_) Dword(std::bit_cast<uint32_t>(v));
         floats_.clear();
     }
+    void Raw(float v) { Dword(std::bit_cast<uint32_t>(std::isfinite(v) ? v : 0.0f)); }
     void Flush() { FlushInts(), FlushFloats(); }
 
     std::string& out_;
@@ -362,9 +373,9 @@ bool EncodeXMesh(const XMesh& mesh, XFormat format, uint32_t flags, std::string&
     if (nv > 0xFFFFFFFFu) return SetError(error, "too many vertices");
     if (!ValidFaces(mesh.faceData, mesh.faceCount, nv))
         return SetError(error, "the faces do not fit the vertex list");
-    if (!mesh.normals.empty() && (!ValidFaces(mesh.faceNormalData, mesh.faceCount,
-                                              mesh.normals.size()) ||
-                                  !SameShape(mesh.faceData, mesh.faceNormalData)))
+    if (!mesh.normals.empty() &&
+        (!ValidFaces(mesh.faceNormalData, mesh.faceCount, mesh.normals.size()) ||
+         !SameShape(mesh.faceData, mesh.faceNormalData)))
         return SetError(error, "the normal faces do not fit the faces");
     if (!mesh.textureCoords.empty() && mesh.textureCoords.size() != nv)
         return SetError(error, "texture coordinates do not match the vertices");
@@ -401,8 +412,11 @@ bool EncodeXMesh(const XMesh& mesh, XFormat format, uint32_t flags, std::string&
     const bool binary = format == XFormat::kBinary || format == XFormat::kBinaryZip;
     const bool zipped = format == XFormat::kTextZip || format == XFormat::kBinaryZip;
     static constexpr const char* kKinds[] = {"txt ", "bin ", "tzip", "bzip"};
-    std::string body;
+    std::string header = std::string("xof 0302") + kKinds[int(format)] + "0032";
+    std::string body = zipped ? std::string() : header;
     body.reserve(nv * (binary ? 12 : 30) + mesh.faceData.size() * (binary ? 4 : 8) + 256);
+    // A text header's line break belongs to the body, so it is compressed with it.
+    if (!binary) body += "\n";
     if (binary) {
         BinarySink sink(body);
         Emit(sink, mesh, flags, materials, faceMaterials, madeNormals);
@@ -410,16 +424,13 @@ bool EncodeXMesh(const XMesh& mesh, XFormat format, uint32_t flags, std::string&
         TextSink sink(body);
         Emit(sink, mesh, flags, materials, faceMaterials, madeNormals);
     }
-    out = std::string("xof 0302") + kKinds[int(format)] + "0032";
-    if (!binary) out += "\n";
     if (!zipped) {
-        out += body;
+        out = std::move(body);
         return true;
     }
     std::string packed;
     if (!DeflateMsZip(body, packed)) return SetError(error, "compression failed");
-    // The total size counts the header; a text header's line break belongs to the body.
-    out.resize(16);
+    out = std::move(header);
     out += packed;
     return true;
 }

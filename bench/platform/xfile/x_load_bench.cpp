@@ -4,9 +4,9 @@
 // neither the other loads nor the benchmark's own state count.
 //
 //   platform_xfile_bench [--benchmark_filter=...]   files go to $MOKKEL_BENCH_DIR or /tmp
-#include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 #include <benchmark/benchmark.h>
+#include <assimp/Importer.hpp>
 
 #include <cmath>
 #include <cstdio>
@@ -27,8 +27,12 @@ std::string Dir() {
     const char* d = std::getenv("MOKKEL_BENCH_DIR");
     return d && *d ? d : "/tmp";
 }
-std::string TextPath() { return Dir() + "/mokkel_xfile_bench_text.x"; }
-std::string BinaryPath() { return Dir() + "/mokkel_xfile_bench_binary.x"; }
+std::string TextPath() {
+    return Dir() + "/mokkel_xfile_bench_text.x";
+}
+std::string BinaryPath() {
+    return Dir() + "/mokkel_xfile_bench_binary.x";
+}
 
 // The grid sphere of the peers' generator, written the same way (six decimals, one vertex
 // or face a line).
@@ -131,10 +135,18 @@ void Load(benchmark::State& state, bool ours, const std::string& path) {
     state.counters["idle_rss_MB"] = ChildPeakMb("none", path);
 }
 
-void BM_TextOurs(benchmark::State& s) { Load(s, true, TextPath()); }
-void BM_TextAssimp(benchmark::State& s) { Load(s, false, TextPath()); }
-void BM_BinaryOurs(benchmark::State& s) { Load(s, true, BinaryPath()); }
-void BM_BinaryAssimp(benchmark::State& s) { Load(s, false, BinaryPath()); }
+void BM_TextOurs(benchmark::State& s) {
+    Load(s, true, TextPath());
+}
+void BM_TextAssimp(benchmark::State& s) {
+    Load(s, false, TextPath());
+}
+void BM_BinaryOurs(benchmark::State& s) {
+    Load(s, true, BinaryPath());
+}
+void BM_BinaryAssimp(benchmark::State& s) {
+    Load(s, false, BinaryPath());
+}
 BENCHMARK(BM_TextOurs)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_TextAssimp)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_BinaryOurs)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -157,8 +169,12 @@ void Encode(benchmark::State& state, xfile::XFormat format, uint32_t flags) {
     }
     state.SetBytesProcessed(int64_t(out.size() * state.iterations()));
 }
-void BM_EncodeText(benchmark::State& s) { Encode(s, xfile::XFormat::kText, 0); }
-void BM_EncodeBinaryAll(benchmark::State& s) { Encode(s, xfile::XFormat::kBinary, xfile::kSaveAll); }
+void BM_EncodeText(benchmark::State& s) {
+    Encode(s, xfile::XFormat::kText, 0);
+}
+void BM_EncodeBinaryAll(benchmark::State& s) {
+    Encode(s, xfile::XFormat::kBinary, xfile::kSaveAll);
+}
 BENCHMARK(BM_EncodeText)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_EncodeBinaryAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 

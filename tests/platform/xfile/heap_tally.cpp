@@ -29,14 +29,30 @@ void Release(void* p) {
 }
 }  // namespace
 
-void* operator new(size_t n) { return Allocate(n); }
-void* operator new[](size_t n) { return Allocate(n); }
-void operator delete(void* p) noexcept { Release(p); }
-void operator delete[](void* p) noexcept { Release(p); }
-void operator delete(void* p, size_t) noexcept { Release(p); }
-void operator delete[](void* p, size_t) noexcept { Release(p); }
+void* operator new(size_t n) {
+    return Allocate(n);
+}
+void* operator new[](size_t n) {
+    return Allocate(n);
+}
+void operator delete(void* p) noexcept {
+    Release(p);
+}
+void operator delete[](void* p) noexcept {
+    Release(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    Release(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    Release(p);
+}
 
 namespace xtest {
-void HeapTally::Reset() { baseline = peak = live.load(); }
-size_t HeapTally::Peak() { return peak.load() - baseline.load(); }
+void HeapTally::Reset() {
+    baseline = peak = live.load();
+}
+size_t HeapTally::Peak() {
+    return peak.load() - baseline.load();
+}
 }  // namespace xtest

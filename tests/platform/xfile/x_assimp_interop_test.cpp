@@ -1,7 +1,7 @@
 // The writer's output read by an independent reader: positions, faces, materials, textures.
-#include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
+#include <assimp/Importer.hpp>
 
 #include <algorithm>
 #include <array>

@@ -157,8 +157,8 @@ TEST(XReaderText, TopLevelMeshAndHierarchyHelpers) {
     EXPECT_EQ(all.vertices[1], (XVector{1, 0, 0}));
     EXPECT_EQ(all.vertices[5], (XVector{11, 0, 0}));
     EXPECT_EQ(all.vertices[9], (XVector{10, 1, 0}));
-    EXPECT_EQ(all.faceData[9], 4u);    // the copy's indices follow the first Quad's vertices
-    EXPECT_EQ(all.faceData[17], 8u);   // and the triangle's follow both
+    EXPECT_EQ(all.faceData[9], 4u);   // the copy's indices follow the first Quad's vertices
+    EXPECT_EQ(all.faceData[17], 8u);  // and the triangle's follow both
     // The triangle has no material list: it gets one default material; each Quad keeps two.
     ASSERT_EQ(all.faceMaterials.size(), 5u);
     EXPECT_EQ(all.materials.size(), 2u + 2u + 1u);
@@ -192,6 +192,16 @@ TEST(XReaderText, AcceptsExportersSeparatorVariants) {
     EXPECT_EQ(m.materials.at(0).textureFile, "a b.png");
 }
 
+TEST(XReaderText, NumbersBeyondFloatReadAsZero) {
+    auto r = ReadXData(
+        "xof 0302txt 0032 Mesh{3; inf;-nan;1e39;, 1e-50;+2.5;-0.125;, 7;8;9;; 1;3;0,1,2;;}");
+    ASSERT_TRUE(r) << r.error;
+    const auto& v = r.file->meshes.at(0).vertices;
+    EXPECT_EQ(v[0], (XVector{0, 0, 0}));
+    EXPECT_EQ(v[1], (XVector{0, 2.5f, -0.125f}));
+    EXPECT_EQ(v[2], (XVector{7, 8, 9}));
+}
+
 TEST(XReaderText, RefusesWhatDoesNotAddUp) {
     struct Case {
         const char* body;
@@ -206,7 +216,8 @@ TEST(XReaderText, RefusesWhatDoesNotAddUp) {
         {"Mesh { 1; 0;0;0;; 1; 1;0;; MeshMaterialList { 1; 1; 0;; { Nowhere } } }",
          "unknown material"},
         {"Mesh { 1; 0;0;0;; 1; 1;0;; MeshMaterialList { 1; 1; 1;; } }", "material index"},
-        {"Mesh { 1; 0;0;0;; 1; 1;0;; MeshMaterialList { 2; 1; 0;; Material {1;1;1;1;;0;0;0;0;;0;0;0;;} } }",
+        {"Mesh { 1; 0;0;0;; 1; 1;0;; MeshMaterialList { 2; 1; 0;; Material "
+         "{1;1;1;1;;0;0;0;0;;0;0;0;;} } }",
          "fewer materials than counted"},
         {"Mesh { 1; 0;0;0;; 1; 1;0;; 7; }", "stray number"},
         {"Mesh { 4294967296; }", "count beyond 32 bits"},
@@ -234,8 +245,14 @@ std::string BinaryQuad(const char* kind, const char* floats) {
     xtest::BinaryBuilder b(kind, floats);
     b.Token(tok::kTemplate).Name("Vector").Open().Guid();
     b.Token(tok::kFloat).Name("x").Token(tok::kSemicolon);
-    b.Token(tok::kArray).Token(tok::kDword).Name("v").Token(tok::kOBracket).Integer(3)
-        .Token(tok::kCBracket).Token(tok::kSemicolon).Close();
+    b.Token(tok::kArray)
+        .Token(tok::kDword)
+        .Name("v")
+        .Token(tok::kOBracket)
+        .Integer(3)
+        .Token(tok::kCBracket)
+        .Token(tok::kSemicolon)
+        .Close();
     b.Name("Material").Name("Green").Open().Floats({0, 1, 0, 1, 2, 0, 0, 0, 0, 0, 0});
     b.Name("TextureFilename").Open().String("grass.ppm").Close().Close();
     b.Name("Mesh").Name("Quad").Guid().Open();

@@ -119,9 +119,9 @@ std::string Bomb(uint32_t total, uint16_t claimed, size_t actual) {
 }
 
 TEST(XRobustness, CompressedBlocksCannotInflateBeyondWhatTheyDeclare) {
-    EXPECT_FALSE(ReadXData(Bomb(100000, 100, 30000)));   // block larger than it says
-    EXPECT_FALSE(ReadXData(Bomb(1000, 30000, 30000)));   // blocks larger than the total
-    EXPECT_FALSE(ReadXData(Bomb(8, 100, 100)));          // total below the header's size
+    EXPECT_FALSE(ReadXData(Bomb(100000, 100, 30000)));  // block larger than it says
+    EXPECT_FALSE(ReadXData(Bomb(1000, 30000, 30000)));  // blocks larger than the total
+    EXPECT_FALSE(ReadXData(Bomb(8, 100, 100)));         // total below the header's size
     // A huge declared total is a limit, not a size to reserve.
     xtest::HeapTally::Reset();
     auto blank = ReadXData(Bomb(0xFFFFFFFFu, 30000, 30000));

@@ -13,7 +13,8 @@ namespace xtest {
 class BinaryBuilder {
 public:
     explicit BinaryBuilder(const char* kind = "bin ", const char* floats = "0032")
-        : bytes_(std::string("xof 0302") + kind + floats), wide_(std::strcmp(floats, "0064") == 0) {}
+        : bytes_(std::string("xof 0302") + kind + floats),
+          wide_(std::strcmp(floats, "0064") == 0) {}
 
     BinaryBuilder& Token(uint16_t t) {
         Word(t);

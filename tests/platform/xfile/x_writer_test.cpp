@@ -37,7 +37,7 @@ xfile::XMesh TexturedCube() {
     textured.textureFile = "tex\\brick.bmp";
     m.materials = {red, red, textured, xfile::XMaterial{}, red, textured};
     m.faceMaterials = {0, 1, 2, 3, 4, 5};
-    m.faceWraps = {{false, false}, {true, false}, {false, true},
+    m.faceWraps = {{false, false}, {true, false},  {false, true},
                    {true, true},   {false, false}, {false, false}};
     return m;
 }
@@ -145,9 +145,7 @@ TEST(XWriter, SavesThroughATemporaryFile) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     const std::string path = (dir / "cube.x").string();
-    {
-        std::ofstream(path) << "old contents";
-    }
+    { std::ofstream(path) << "old contents"; }
     // A mesh that cannot be written leaves the old file alone.
     xfile::XMesh broken = TexturedCube();
     broken.faceData[1] = 99;
