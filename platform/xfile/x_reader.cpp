@@ -33,7 +33,7 @@ template <class Lexer>
 class Parser {
 public:
     Parser(Lexer& lex, XFile& file, const XReadOptions& options, size_t bodySize)
-        : lex_(lex), file_(file), options_(options), bodySize_(bodySize) {}
+        : lex_(lex), file_(file), options_(options), copyBudget_(2 * bodySize + (1u << 20)) {}
 
     bool Run() {
         while (true) {
@@ -290,6 +290,7 @@ private:
             return false;
         // Some exporters write fewer indices than faces (often one for all): the last one
         // holds for the rest. Extra indices are dropped.
+        mesh.materials.clear();
         mesh.faceMaterials.assign(mesh.faceCount, 0);
         uint32_t last = 0;
         for (uint32_t i = 0; i < indexCount; ++i) {
@@ -312,6 +313,7 @@ private:
                     auto it = materials_.find(name);
                     if (it == materials_.end())
                         return Fail("a material list refers to an unknown material");
+                    if (!Spend(sizeof(XMaterial) + it->second.textureFile.size())) return false;
                     mesh.materials.push_back(it->second);
                     break;
                 }
@@ -412,6 +414,14 @@ private:
         }
     }
 
+    // References copy what they name; the copies are bounded by the input's size so that a
+    // thousand references to one big object cannot eat memory.
+    bool Spend(size_t bytes) {
+        if (bytes > copyBudget_) return Fail("references copy more data than the file holds");
+        copyBudget_ -= bytes;
+        return true;
+    }
+
     static size_t Weight(const XMesh& m) {
         return m.vertices.size() * sizeof(XVector) + m.faceData.size() * 4 +
                m.normals.size() * sizeof(XVector) + m.faceNormalData.size() * 4 +
@@ -433,8 +443,7 @@ private:
         for (XFrame& c : frame.children) NumberFrames(c, out);
     }
 
-    // Copies referenced meshes into their frames. The copies are bounded by the input's size
-    // so that a thousand references to one big mesh cannot eat memory.
+    // Copies referenced meshes into their frames.
     bool ResolveReferences() {
         if (pending_.empty()) return true;
         std::unordered_map<std::string_view, const XMesh*> named;
@@ -447,14 +456,12 @@ private:
         // Resolve into a side list first: appending to a frame while other references point
         // at its meshes would move them.
         std::vector<std::pair<XFrame*, XMesh>> copies;
-        size_t budget = 4 * bodySize_ + (1u << 20);
         for (const PendingReference& ref : pending_) {
             auto it = named.find(ref.name);
             if (it == named.end() || ref.frame >= frames.size())
                 continue;  // a reference to something other than a mesh
             const size_t w = Weight(*it->second);
-            if (w > budget) return Fail("references copy more data than the file holds");
-            budget -= w;
+            if (!Spend(w)) return false;
             copies.emplace_back(frames[ref.frame], *it->second);
         }
         for (auto& [frame, mesh] : copies) frame->meshes.push_back(std::move(mesh));
@@ -464,7 +471,7 @@ private:
     Lexer& lex_;
     XFile& file_;
     const XReadOptions& options_;
-    size_t bodySize_;
+    size_t copyBudget_;  // bytes that references may still copy
     const char* error_ = nullptr;
     size_t errorOffset_ = 0;
     std::unordered_map<std::string, XMaterial> materials_;

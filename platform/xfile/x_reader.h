@@ -1,7 +1,9 @@
 // Reading DirectX .x files ("xof 0302"/"0303"; txt, bin, tzip, bzip; 32- or 64-bit floats)
 // into plain records. The standard templates are understood; template declarations and any
 // other object are skipped whole. A damaged or hostile file fails with a reason and never
-// makes the reader allocate far beyond the size of its (inflated) data.
+// makes the reader allocate far beyond the size of its (inflated) data: counts are checked
+// against the bytes left before anything is reserved, and references to meshes and
+// materials may copy at most about twice the data's size in all.
 #pragma once
 
 #include <functional>

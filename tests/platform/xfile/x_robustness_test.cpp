@@ -148,9 +148,18 @@ TEST(XRobustness, ReferencesCannotMultiplyMemory) {
     for (int i = 0; i < 100000; ++i) text += "{Big}";
     text += "}";
     xtest::HeapTally::Reset();
-    auto r = ReadXData(text);
-    EXPECT_FALSE(r);
+    EXPECT_FALSE(ReadXData(text));
     EXPECT_LT(xtest::HeapTally::Peak(), 8 * text.size() + (4u << 20));
+
+    // The same for materials: each reference of three bytes would copy a whole material.
+    std::string materials =
+        "xof 0302txt 0032\nMaterial a {1;1;1;1;;0;0;0;0;;0;0;0;;}\n"
+        "Mesh { 1; 0;0;0;; 1; 1;0;; MeshMaterialList { 1000000; 1; 0;;";
+    for (int i = 0; i < 1000000; ++i) materials += "{a}";
+    materials += "} }";
+    xtest::HeapTally::Reset();
+    EXPECT_FALSE(ReadXData(materials));
+    EXPECT_LT(xtest::HeapTally::Peak(), 8 * materials.size() + (4u << 20));
 }
 
 }  // namespace
