@@ -1,6 +1,7 @@
 #include "platform/xfile/x_reader.h"
 
 #include <strings.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -54,7 +55,8 @@ public:
 
     std::string Error() const {
         std::string why = error_ ? error_ : lex_.Error() ? lex_.Error() : "read failed";
-        return why + " (at byte " + std::to_string(errorOffset_ + kHeaderSize) + " of the body)";
+        // A file offset for plain files, an offset into the inflated data for compressed ones.
+        return why + " (at byte " + std::to_string(errorOffset_ + kHeaderSize) + ")";
     }
 
 private:
@@ -562,12 +564,16 @@ XReadResult ReadXData(std::string_view bytes, const XReadOptions& options) {
 XReadResult ReadXFile(const std::string& path, const XReadOptions& options) {
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(path.c_str(), "rb"), &std::fclose);
     if (!f) return Failure("cannot open " + path);
-    if (std::fseek(f.get(), 0, SEEK_END) != 0) return Failure("cannot read " + path);
-    const long size = std::ftell(f.get());
-    if (size < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return Failure("cannot read " + path);
-    std::string bytes(size_t(size), '\0');
-    if (size > 0 && std::fread(bytes.data(), 1, bytes.size(), f.get()) != bytes.size())
-        return Failure("cannot read " + path);
+    // Only regular files: a directory or a device has no size to read up to.
+    struct stat info;
+    if (::fstat(::fileno(f.get()), &info) != 0 || !S_ISREG(info.st_mode))
+        return Failure("not a regular file: " + path);
+    std::string bytes;
+    char buffer[1 << 16];
+    bytes.reserve(size_t(info.st_size));
+    // Read to the end rather than trusting the size: the file may change meanwhile.
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, f.get())) bytes.append(buffer, n);
+    if (std::ferror(f.get())) return Failure("cannot read " + path);
     return ReadXData(bytes, options);
 }
 

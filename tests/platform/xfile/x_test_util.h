@@ -60,10 +60,6 @@ public:
         bytes_.append(16, '\x11');
         return *this;
     }
-    BinaryBuilder& Raw(const std::string& s) {
-        bytes_ += s;
-        return *this;
-    }
     BinaryBuilder& Dword(uint32_t v) {
         for (int i = 0; i < 4; ++i) bytes_.push_back(char((v >> (8 * i)) & 0xFF));
         return *this;

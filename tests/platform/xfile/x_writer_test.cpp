@@ -163,6 +163,8 @@ TEST(XWriter, SavesThroughATemporaryFile) {
     EXPECT_FALSE(xfile::WriteXFile((dir / "missing" / "a.x").string(), TexturedCube(),
                                    XFormat::kText, xfile::kSaveAll));
     EXPECT_FALSE(xfile::ReadXFile((dir / "missing.x").string()));
+    EXPECT_FALSE(xfile::ReadXFile(dir.string()));
+    EXPECT_FALSE(xfile::ReadXFile("/dev/zero"));
     fs::remove_all(dir);
 }
 
