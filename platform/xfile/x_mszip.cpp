@@ -121,6 +121,12 @@ bool InflateMsZip(std::string_view data, std::string& out, std::string& error) {
         out.resize(start + (inflated - s.z.avail_out));
         pos += stored;
     }
+    // Fewer bytes than declared: the file was cut at a block boundary.
+    if (out.size() != limit) {
+        error = "compressed data ends before its declared size";
+        out.clear();
+        return false;
+    }
     return true;
 }
 

@@ -13,7 +13,8 @@ namespace xfile {
 
 // Inflates the blocks that follow the header (`data` starts at the total-size word). The
 // output never grows past the declared size, nor past what each block declares, so a block
-// that inflates without end is refused. Returns false with a reason on any fault.
+// that inflates without end is refused; output short of the declared size means the file
+// was cut. Returns false with a reason on any fault.
 bool InflateMsZip(std::string_view data, std::string& out, std::string& error);
 
 // Compresses `body` (what follows the header) into the layout above, starting with the total

@@ -122,14 +122,17 @@ TEST(XRobustness, CompressedBlocksCannotInflateBeyondWhatTheyDeclare) {
     EXPECT_FALSE(ReadXData(Bomb(100000, 100, 30000)));  // block larger than it says
     EXPECT_FALSE(ReadXData(Bomb(1000, 30000, 30000)));  // blocks larger than the total
     EXPECT_FALSE(ReadXData(Bomb(8, 100, 100)));         // total below the header's size
-    // A huge declared total is a limit, not a size to reserve.
+    // A huge declared total is a limit, not a size to reserve; falling short of it is a cut.
     xtest::HeapTally::Reset();
-    auto blank = ReadXData(Bomb(0xFFFFFFFFu, 30000, 30000));
-    ASSERT_TRUE(blank) << blank.error;
-    EXPECT_TRUE(blank.file->meshes.empty());
+    EXPECT_FALSE(ReadXData(Bomb(0xFFFFFFFFu, 30000, 30000)));
     EXPECT_LT(xtest::HeapTally::Peak(), 1u << 20);
 
     std::string good = Bomb(16 + 30000, 30000, 30000);
+    ASSERT_TRUE(ReadXData(good));
+    std::string twoBlocks = Bomb(16 + 40000, 32768, 40000);
+    ASSERT_TRUE(ReadXData(twoBlocks));
+    const size_t firstBlock = 16 + 4 + 4 + (uint8_t(twoBlocks[22]) | uint8_t(twoBlocks[23]) << 8);
+    EXPECT_FALSE(ReadXData(twoBlocks.substr(0, firstBlock)));
     std::string noSignature = good;
     noSignature[16 + 8] = 'X';
     EXPECT_FALSE(ReadXData(noSignature));
