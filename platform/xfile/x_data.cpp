@@ -12,15 +12,6 @@ bool XMesh::AddFace(const std::vector<uint32_t>& indices) {
     return true;
 }
 
-std::vector<size_t> XMesh::FaceOffsets() const {
-    std::vector<size_t> offsets;
-    offsets.reserve(faceCount);
-    for (size_t at = 0; at < faceData.size() && offsets.size() < faceCount;
-         at += 1 + size_t(faceData[at]))
-        offsets.push_back(at);
-    return offsets;
-}
-
 XMatrix Multiply(const XMatrix& a, const XMatrix& b) {
     XMatrix r;
     for (int i = 0; i < 4; ++i)

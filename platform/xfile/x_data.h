@@ -68,8 +68,6 @@ struct XMesh {
 
     // Appends a face; returns false (and adds nothing) for fewer than one index.
     bool AddFace(const std::vector<uint32_t>& indices);
-    // Offset in faceData of each face's count word, in face order.
-    std::vector<size_t> FaceOffsets() const;
 };
 
 // A 4x4 matrix of row vectors (a point p becomes p * M), stored row by row.
