@@ -182,9 +182,9 @@ BENCHMARK(BM_EncodeBinaryAll)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strncmp(argv[1], "--child-load=", 13) == 0) {
-        const std::string spec = argv[1] + 13;
-        const size_t colon = spec.find(':');
-        const std::string who = spec.substr(0, colon), path = spec.substr(colon + 1);
+        const std::string request = argv[1] + 13;
+        const size_t colon = request.find(':');
+        const std::string who = request.substr(0, colon), path = request.substr(colon + 1);
         if (who != "none" && (who == "ours" ? LoadOurs(path) : LoadAssimp(path)) == 0) return 1;
         std::printf("%ld\n", HighWaterKb());
         return 0;
