@@ -12,8 +12,11 @@ rm::TexturePtr LoadTextureFile(const std::string& nativePath, shell::Prompt* pro
         if (prompt && !load.message.empty()) prompt->Tell(load.message);
         return {};
     }
-    return rm::Texture::Create(load.image->width, load.image->height,
-                               std::move(load.image->argb));
+    rm::TexturePtr texture =
+        rm::Texture::Create(load.image->width, load.image->height, std::move(load.image->argb));
+    // X files name a texture by its file name, found again beside the file.
+    if (texture) texture->SetName(nativePath.substr(nativePath.find_last_of("/\\") + 1));
+    return texture;
 }
 
 bool LoadTextureEntry(const model::MeshModel& model, ModelRenderObjects& objects, int index,

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace rm {
@@ -14,6 +15,10 @@ class Texture {
  public:
   // Rows top to bottom, `width` pixels each. Empty handle when the sizes do not match.
   static TexturePtr Create(int width, int height, std::vector<uint32_t> argb);
+
+  // The file name it came from, which X files write as its TextureFilename.
+  void SetName(std::string name) { name_ = std::move(name); }
+  const std::string& Name() const { return name_; }
 
   bool SetDecalTransparency(bool on);
   // 0x00RRGGBB; texels are compared with it ignoring their alpha.
@@ -30,6 +35,7 @@ class Texture {
   std::vector<uint32_t> pixels_;
   bool transparent_ = false;
   uint32_t key_ = 0;
+  std::string name_;
 };
 
 }  // namespace rm

@@ -1,0 +1,32 @@
+// X files as models: import turns the first mesh of an X file into point and face lines,
+// groups, colours, textures and texture coordinates; export writes the model mesh.
+#pragma once
+
+#include <string>
+
+#include "model/mesh_model.h"
+#include "viewport/model_mesh.h"
+#include "viewport/model_render_objects.h"
+
+namespace shell {
+class Prompt;
+}
+
+namespace viewport {
+
+// Reads `path` into the (cleared) model through the model mesh: the file's first mesh, or
+// else all meshes of its frames. Group materials and textures of the model are replaced.
+// False when the file gave no mesh either way.
+bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                 shell::Prompt* prompt);
+
+// The model mesh built as for the pane but with textures and materials on, written as text
+// or binary with every save flag; the mesh is then rebuilt with `options`.
+bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                 bool binary, const ModelMeshOptions& options);
+
+// Mesh builder to model: both sheets end with one empty line.
+void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model,
+                ModelRenderObjects& objects);
+
+}  // namespace viewport
