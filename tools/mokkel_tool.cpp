@@ -6,13 +6,15 @@
 
 #include "model/model_file.h"
 #include "model/vector_text.h"
+#include "tools/render_command.h"
 #include "tools/terminal_prompt.h"
 
 namespace {
 
 int Usage() {
     std::cerr << "usage: mokkel-tool info FILE.mkl\n"
-                 "       mokkel-tool resave IN.mkl OUT.mkl\n";
+                 "       mokkel-tool resave IN.mkl OUT.mkl\n"
+                 "       mokkel-tool render IN OUT.bmp|OUT.jpg [--size WxH] [--mode 0..4]\n";
     return 2;
 }
 
@@ -78,5 +80,6 @@ int main(int argc, char** argv) {
     const std::string_view command = argv[1];
     if (command == "info" && argc == 3) return Info(argv[2]);
     if (command == "resave" && argc == 4) return Resave(argv[2], argv[3]);
+    if (command == "render") return tools::Render({argv + 2, argv + argc});
     return Usage();
 }

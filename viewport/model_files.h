@@ -1,0 +1,31 @@
+// Reading and writing a model by its file's extension: "mkl" (any letter case) is the model
+// file, "x" an X file; any other extension fails without a message.
+#pragma once
+
+#include <string>
+
+#include "model/mesh_model.h"
+#include "viewport/model_mesh.h"
+#include "viewport/model_render_objects.h"
+
+namespace shell {
+class Prompt;
+}
+
+namespace viewport {
+
+enum class FileMode { kRead = 0, kWrite = 1 };
+
+struct FileOptions {
+    bool binaryX = false;  // X files written as binary
+    ModelMeshOptions meshOptions;
+    rm::FramePtr wrapReference;  // the model frame, when the pane has one
+};
+
+// After a read the model's texture images are loaded and its wrap object made, so the
+// model mesh can be built at once.
+bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects,
+                    const std::string& path, const std::string& extension, FileMode mode,
+                    shell::Prompt* prompt, const FileOptions& options = {});
+
+}  // namespace viewport
