@@ -71,6 +71,7 @@ struct FileRequest {
     std::string initialDirectory;
     std::string fileName;
     std::string defaultExtension;
+    int filterIndex = 0;  // the filter shown first
 };
 
 class FileChooser {

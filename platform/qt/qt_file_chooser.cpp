@@ -19,7 +19,11 @@ std::optional<std::string> QtFileChooser::Choose(const shell::FileRequest& reque
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     QStringList filters = ToQtNameFilters(request.filter);
-    if (!filters.isEmpty()) dialog.setNameFilters(filters);
+    if (!filters.isEmpty()) {
+        dialog.setNameFilters(filters);
+        if (request.filterIndex > 0 && request.filterIndex < filters.size())
+            dialog.selectNameFilter(filters[request.filterIndex]);
+    }
     if (request.save && !request.defaultExtension.empty()) {
         std::string_view ext = request.defaultExtension;
         while (!ext.empty() && ext.front() == '.') ext.remove_prefix(1);

@@ -1,0 +1,161 @@
+#include "modeller/document/model_doc.h"
+
+#include <unistd.h>
+
+namespace modeller {
+
+namespace {
+
+class WaitCursor {
+public:
+    explicit WaitCursor(DocumentHost* host) : host_(host) {
+        if (host_) host_->SetWaitCursor(true);
+    }
+    ~WaitCursor() {
+        if (host_) host_->SetWaitCursor(false);
+    }
+
+private:
+    DocumentHost* host_;
+};
+
+}  // namespace
+
+void CModelDoc::SetModified(bool modified) {
+    modified_ = modified;
+    if (host_) host_->UpdateTitle();
+}
+
+std::string CModelDoc::InitialDirectory() {
+    std::string& dir = model.currentFile.ModelDirectory;
+    if (dir.empty() && fileDirectorySetting) dir = *fileDirectorySetting;
+    return dir.empty() ? programDirectory : dir;
+}
+
+bool CModelDoc::Read(const std::string& path) {
+    WaitCursor wait(host_);
+    model.currentFile.Set(path);
+    model::ClearModel(model, &prompt_, this, false);
+    objects.textures.clear();
+    model.textures.clear();
+    model.textureAssignment.Reset();
+    const viewport::FileOptions options = host_ ? host_->FileOptions() : viewport::FileOptions{};
+    return viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
+                                    viewport::FileMode::kRead, &prompt_, options);
+}
+
+void CModelDoc::AfterOpen(const std::string& path) {
+    RefreshViews();
+    modified_ = false;
+    if (host_) {
+        host_->UpdateTitle();
+        host_->ResetCarets();
+        host_->AddRecentFile(path);
+    }
+}
+
+bool CModelDoc::Write() {
+    const viewport::FileOptions options = host_ ? host_->FileOptions() : viewport::FileOptions{};
+    const std::string path = model.currentFile.path;
+    const bool ok = viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
+                                             viewport::FileMode::kWrite, &prompt_, options);
+    // A failed save says so and leaves the work marked unsaved.
+    if (!ok) {
+        prompt_.Tell(kErrorText);
+        return false;
+    }
+    SetModified(false);
+    return true;
+}
+
+void CModelDoc::OnFileOpen() {
+    if (modified_) {
+        switch (prompt_.Ask(model::kAskSaveText, {}, shell::Buttons::YesNoCancel)) {
+            case shell::Answer::Yes:
+                OnFileSave();
+                break;
+            case shell::Answer::Cancel:
+                return;
+            default:
+                break;
+        }
+    }
+    shell::FileRequest request;
+    request.filter = kOpenFilter;
+    request.defaultExtension = "mkl";
+    request.initialDirectory = InitialDirectory();
+    const std::optional<std::string> path = chooser_.Choose(request);
+    if (!path) return;
+    if (!Read(*path)) {
+        prompt_.Tell(kErrorText);
+        return;
+    }
+    AfterOpen(*path);
+}
+
+void CModelDoc::OnFileSave() {
+    if (model.currentFile.path.empty()) {
+        OnFileSaveAs();
+        return;
+    }
+    Write();
+}
+
+void CModelDoc::OnFileSaveAs() {
+    shell::FileRequest request;
+    request.save = true;
+    request.filter = kSaveFilter;
+    request.defaultExtension = "mkl";
+    request.initialDirectory = InitialDirectory();
+    request.fileName = model.currentFile.TitleWithoutExtension().substr(0, 260);
+    if (model.currentFile.extension == "x") request.filterIndex = 1;
+    const std::optional<std::string> path = chooser_.Choose(request);
+    if (!path) return;
+    model.currentFile.Set(*path);
+    if (!Write()) return;
+    if (host_) host_->AddRecentFile(*path);
+}
+
+void CModelDoc::OnFileClose() {
+    if (!model::ClearModel(model, &prompt_, this, true)) return;
+    objects.textures.clear();
+    model.textures.clear();
+    model.currentFile.Clear();
+    SetModified(false);
+}
+
+bool CModelDoc::OpenDocumentFile(const std::string& path) {
+    if (!host_ || !host_->ViewHasDrawn()) return true;
+    if (::access(path.c_str(), R_OK) != 0) return true;  // the framework's own open failed
+    if (!model::ClearModel(model, &prompt_, this, true)) return false;
+    if (!Read(path)) {
+        prompt_.Tell(kErrorText);
+        return true;
+    }
+    AfterOpen(path);
+    return true;
+}
+
+void CModelDoc::OpenCommandLineFile(const std::string& path) {
+    if (!Read(path)) {
+        prompt_.Tell(kErrorText);
+        RefreshViews();
+        return;
+    }
+    AfterOpen(path);
+}
+
+bool CModelDoc::SaveFirst() {
+    OnFileSave();
+    return !modified_;
+}
+
+void CModelDoc::ShowTitleWithoutFile() {
+    if (host_) host_->UpdateTitle();
+}
+
+void CModelDoc::RefreshViews() {
+    if (host_) host_->RefreshViews();
+}
+
+}  // namespace modeller
