@@ -57,27 +57,39 @@ constexpr Command kCommands[] = {
     {cmd::kAbout, "Mokkel のﾊﾞｰｼﾞｮﾝ情報(&A)...", Help, "", Shell, false},
 };
 
+// One line per group of items between separators.
+// clang-format off
 constexpr int kFileMenu[] = {
-    cmd::kOpen,      cmd::kSave, cmd::kSaveAs,      cmd::kClose, kSeparator,
-    cmd::kSaveImage, kSeparator, cmd::kRecentFirst, kSeparator,  cmd::kExit,
+    cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClose, kSeparator,
+    cmd::kSaveImage, kSeparator,
+    cmd::kRecentFirst, kSeparator,
+    cmd::kExit,
 };
 constexpr int kEditMenu[] = {
-    cmd::kCut, cmd::kCopy, cmd::kPaste, kSeparator, cmd::kSelectAllPoints, cmd::kSelectAllFaces,
+    cmd::kCut, cmd::kCopy, cmd::kPaste, kSeparator,
+    cmd::kSelectAllPoints, cmd::kSelectAllFaces,
 };
-constexpr int kViewMenu[] = {cmd::kToolbar, kSeparator, cmd::kRefresh};
+constexpr int kViewMenu[] = {
+    cmd::kToolbar, kSeparator,
+    cmd::kRefresh,
+};
 constexpr int kCalcMenu[] = {
-    cmd::kPlanePaint, cmd::kPlaneFigure, cmd::kPlaneFigureOptions,
-    kSeparator,       cmd::kExtrude,     cmd::kFaceCopy,
-    cmd::kRevolve,    cmd::kRotateCopy,  kSeparator,
-    cmd::kFlipFaces,  cmd::kTidyData,    cmd::kJoinPoints,
-    kSeparator,       cmd::kWholeModel,  cmd::kVectorCalc,
+    cmd::kPlanePaint, cmd::kPlaneFigure, cmd::kPlaneFigureOptions, kSeparator,
+    cmd::kExtrude, cmd::kFaceCopy, cmd::kRevolve, cmd::kRotateCopy, kSeparator,
+    cmd::kFlipFaces, cmd::kTidyData, cmd::kJoinPoints, kSeparator,
+    cmd::kWholeModel, cmd::kVectorCalc,
 };
 constexpr int kSettingsMenu[] = {
-    cmd::kCamera,     cmd::kLight,         cmd::kDisplay, kSeparator, cmd::kTextureManage,
-    cmd::kTextureSet, cmd::kTextureDelete, cmd::kWrap,    kSeparator, cmd::kGroup,
-    cmd::kAxis,       cmd::kMirror,        cmd::kJoint,   kSeparator, cmd::kOption,
+    cmd::kCamera, cmd::kLight, cmd::kDisplay, kSeparator,
+    cmd::kTextureManage, cmd::kTextureSet, cmd::kTextureDelete, cmd::kWrap, kSeparator,
+    cmd::kGroup, cmd::kAxis, cmd::kMirror, cmd::kJoint, kSeparator,
+    cmd::kOption,
 };
-constexpr int kHelpMenu[] = {cmd::kHelpFinder, kSeparator, cmd::kAbout};
+constexpr int kHelpMenu[] = {
+    cmd::kHelpFinder, kSeparator,
+    cmd::kAbout,
+};
+// clang-format on
 
 constexpr ToolButton kToolbar[] = {
     {cmd::kOpen, "open"},
