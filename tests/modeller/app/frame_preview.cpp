@@ -1,5 +1,6 @@
 // Shows the main window with a blank view, for looking at it (under xvfb-run as well):
-//   frame_preview [menu-index]   opens that top-level menu (0 = file) once the window is up.
+//   frame_preview [menu-index]   opens that top-level menu (0 = file) once the window is up;
+//   frame_preview about          shows the About box.
 #include <QApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
     frame.SetView(view);
     frame.resize(760, 420);  // a bare X server has no window manager to maximise it
     frame.showMaximized();
-    if (argc > 1) {
+    if (argc > 1 && std::string(argv[1]) == "about") {
+        QTimer::singleShot(500, [&frame] { frame.ShowAbout(); });
+    } else if (argc > 1) {
         const int index = std::atoi(argv[1]);
         QTimer::singleShot(500, [&frame, index] {
             QList<QAction*> menus = frame.menuBar()->actions();
