@@ -29,27 +29,14 @@ struct PickScene : testing::Test {
         m->AddFaces(v, {}, faces);
         return m;
     }
-    static rm::MeshBuilderPtr Quad(float z, float half) {
-        return Mesh({{-half, -half, z}, {-half, half, z}, {half, half, z}, {half, -half, z}},
-                    {4, 0, 1, 2, 3, 0});
-    }
 };
 
 TEST_F(PickScene, RayFollowsTheProjection) {
-    rm::Vector3 ray = PickRay(*camera, *view, pane, 160, 100);
-    EXPECT_NEAR(ray.z, 1.0f, 1e-6f);
-    // Field over front is 1/2, so the right edge of the pane is at x/z = 1/2.
-    ray = PickRay(*camera, *view, pane, 320, 100);
+    // Field over front is 1/2: the pane's right edge is at x / z = 1/2, after the pane's
+    // own offset in the view is taken off.
+    const rm::Vector3 ray = PickRay(*camera, *view, PaneRect{400, 30, 320, 200}, 720, 130);
     EXPECT_NEAR(ray.x / ray.z, 0.5f, 1e-5f);
-    ray = PickRay(*camera, *view, pane, 160, 0);
-    EXPECT_NEAR(ray.y / ray.z, 100.0f / 320.0f, 1e-5f);
-    // The pane's offset in the view is taken off first.
-    ray = PickRay(*camera, *view, PaneRect{400, 30, 320, 200}, 560, 130);
-    EXPECT_NEAR(ray.z, 1.0f, 1e-6f);
-    // The ray turns with the camera.
-    camera->SetOrientation({}, {1, 0, 0}, {0, 1, 0});
-    ray = PickRay(*camera, *view, pane, 160, 100);
-    EXPECT_NEAR(ray.x, 1.0f, 1e-6f);
+    EXPECT_NEAR(ray.y, 0.0f, 1e-6f);
 }
 
 TEST_F(PickScene, VertexNearestOnTheRayLowerNumberOnTies) {
@@ -72,25 +59,6 @@ TEST_F(PickScene, VertexNearestOnTheRayLowerNumberOnTies) {
     EXPECT_EQ(PickVertex(*camera, *view, pane, *markers, *mesh, 160, 100), 1);
     EXPECT_EQ(PickVertex(*camera, *view, pane, *markers, *mesh, 40, 100), -1);
     EXPECT_EQ(PickVertex(*camera, *view, pane, *markers, *rm::MeshBuilder::Create(), 160, 100), -1);
-}
-
-TEST_F(PickScene, FaceOnlyFromTheModelFrame) {
-    rm::FramePtr model = rm::Frame::Create(root);
-    rm::FramePtr gizmo = rm::Frame::Create(root);
-    model->AddVisual(Mesh(
-        {{-5, -5, 20}, {-5, 5, 20}, {5, 5, 20}, {5, -5, 20}, {3, 3, 30}, {3, 4, 30}, {4, 3, 30}},
-        {3, 4, 5, 6, 4, 0, 1, 2, 3, 0}));
-    // Nearer and pickable, but not the model.
-    gizmo->AddVisual(Quad(3, 5));
-    view->Render(*root);
-    EXPECT_EQ(view->Pick(160, 100).front().frame, gizmo);
-
-    FacePick pick = PickFace(*view, pane, *model, 160, 100);
-    EXPECT_EQ(pick.face, 1);
-    EXPECT_EQ(pick.mesh.get(), model->Visuals().front().get());
-    EXPECT_EQ(PickFace(*view, pane, *model, 300, 100).face, -1);  // beside the model
-    EXPECT_EQ(PickFace(*view, pane, *model, -3, 100).face, -1);   // outside the viewport
-    EXPECT_EQ(PickFace(*view, pane, *model, 160, 250).face, -1);
 }
 
 TEST_F(PickScene, PoseRoundTripAndUnusablePoses) {
