@@ -15,7 +15,9 @@ constexpr int32_t kMaxInputBytes = 199;
 constexpr int64_t kInt32Max = std::numeric_limits<int32_t>::max();
 constexpr int64_t kInt32Min = std::numeric_limits<int32_t>::min();
 
-int32_t Clamp32(int64_t v) { return static_cast<int32_t>(std::clamp(v, kInt32Min, kInt32Max)); }
+int32_t Clamp32(int64_t v) {
+    return static_cast<int32_t>(std::clamp(v, kInt32Min, kInt32Max));
+}
 
 int32_t FloorDiv(int64_t a, int64_t b) {
     int64_t q = a / b;
@@ -31,7 +33,9 @@ EditScreen::EditScreen(ScreenId id, model::Sheet& sheet, EditState& state, Scree
     sheet_.SetListener(this);
 }
 
-EditScreen::~EditScreen() { sheet_.SetListener(nullptr); }
+EditScreen::~EditScreen() {
+    sheet_.SetListener(nullptr);
+}
 
 int32_t& EditScreen::CaretRowRef() {
     return id_ == ScreenId::Point ? state_.pointCaretRow : state_.faceCaretRow;
@@ -189,8 +193,7 @@ void EditScreen::PageKey(Key key, bool shift) {
         firstRow = shift ? TopRow() : std::max(TopRow(), Clamp32(int64_t{firstRow} - step));
     } else if (shift) {
         // The last line lands on the last whole grid row.
-        firstRow =
-            std::max(TopRow(), Clamp32(int64_t{sheet_.maxLine} - visibleRows + 2));
+        firstRow = std::max(TopRow(), Clamp32(int64_t{sheet_.maxLine} - visibleRows + 2));
     } else {
         firstRow = Clamp32(int64_t{firstRow} + step);
     }
@@ -260,8 +263,8 @@ void EditScreen::AdjustCaret(int direction) {
 }
 
 Point2 EditScreen::CaretPosition() const {
-    const int64_t cx = int64_t{TextX()} +
-                       WidthLeftOf(measurer_, sheet_.GetLine(CaretRow()), CaretColumn()) - 1;
+    const int64_t cx =
+        int64_t{TextX()} + WidthLeftOf(measurer_, sheet_.GetLine(CaretRow()), CaretColumn()) - 1;
     const int64_t cy = int64_t{y} + (int64_t{CaretRow()} - firstRow) * rowHeight + 2;
     return {Clamp32(cx), Clamp32(cy)};
 }
@@ -386,8 +389,8 @@ void EditScreen::LayOutScrollBars() {
         const int32_t h = HorizontalThickness();
         visibleRows = std::max(height - h, 0) / std::max(rowHeight, 1) + 1;
         const int64_t horizontalRange = int64_t{LeadWidth()} + contentWidth + v - width;
-        const int64_t verticalRange = int64_t{std::max(sheet_.maxLine, CaretRow())} -
-                                      TopRow() - visibleRows + 2;
+        const int64_t verticalRange =
+            int64_t{std::max(sheet_.maxLine, CaretRow())} - TopRow() - visibleRows + 2;
         if (horizontalRange <= 0) {
             horizontalBarShown = 0;
             horizontalOffset = 0;
@@ -418,16 +421,15 @@ void EditScreen::SendBarStates() {
     if (verticalBarShown) {
         vertical.shown = true;
         vertical.rect = {x + width - v, y, x + width, y + std::max(height - h, 0)};
-        vertical.range = Clamp32(int64_t{std::max(sheet_.maxLine, CaretRow())} - TopRow() -
-                                 visibleRows + 2);
-        vertical.position = Clamp32(std::clamp<int64_t>(int64_t{firstRow} - TopRow(), 0,
-                                                        vertical.range));
+        vertical.range =
+            Clamp32(int64_t{std::max(sheet_.maxLine, CaretRow())} - TopRow() - visibleRows + 2);
+        vertical.position =
+            Clamp32(std::clamp<int64_t>(int64_t{firstRow} - TopRow(), 0, vertical.range));
     }
     const bool horizontalId = id_ == ScreenId::Point;
     if (!barsSent_ || !(horizontal == sentHorizontal_)) {
         sentHorizontal_ = horizontal;
-        host_.UpdateScrollBar(horizontalId ? kPointHorizontalBar : kFaceHorizontalBar,
-                              horizontal);
+        host_.UpdateScrollBar(horizontalId ? kPointHorizontalBar : kFaceHorizontalBar, horizontal);
     }
     if (!barsSent_ || !(vertical == sentVertical_)) {
         sentVertical_ = vertical;
@@ -443,13 +445,27 @@ void EditScreen::Scroll(bool vertical, ScrollRequest request, int32_t thumb) {
     const int64_t page = vertical ? VerticalPage() : HorizontalPage();
     int64_t p = vertical ? int64_t{firstRow} - TopRow() : int64_t{horizontalOffset};
     switch (request) {
-        case ScrollRequest::LineBack: p -= line; break;
-        case ScrollRequest::LineForward: p += line; break;
-        case ScrollRequest::PageBack: p -= page; break;
-        case ScrollRequest::PageForward: p += page; break;
-        case ScrollRequest::Thumb: p = thumb; break;
-        case ScrollRequest::Start: p = 0; break;
-        case ScrollRequest::End: p = bar.range; break;
+        case ScrollRequest::LineBack:
+            p -= line;
+            break;
+        case ScrollRequest::LineForward:
+            p += line;
+            break;
+        case ScrollRequest::PageBack:
+            p -= page;
+            break;
+        case ScrollRequest::PageForward:
+            p += page;
+            break;
+        case ScrollRequest::Thumb:
+            p = thumb;
+            break;
+        case ScrollRequest::Start:
+            p = 0;
+            break;
+        case ScrollRequest::End:
+            p = bar.range;
+            break;
     }
     p = std::clamp<int64_t>(p, 0, bar.range);
     if (vertical)

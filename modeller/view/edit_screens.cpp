@@ -10,7 +10,9 @@ namespace modeller {
 namespace {
 
 // Backspace, Enter, Escape and the two quote-like characters never reach a line.
-bool IsIgnoredCode(unsigned char c) { return c == 8 || c == 13 || c == 27 || c == 33 || c == 34; }
+bool IsIgnoredCode(unsigned char c) {
+    return c == 8 || c == 13 || c == 27 || c == 33 || c == 34;
+}
 
 }  // namespace
 
@@ -263,7 +265,8 @@ MouseTarget EditScreens::DoubleClick(int32_t x, int32_t y) {
         const int32_t line = point_.LineAt(y);
         if (pickMode) TogglePick(line);
         const auto& flags = model_.points.lineFlags;
-        if (line >= 0 && line <= model_.points.maxLine && static_cast<size_t>(line) < flags.size() &&
+        if (line >= 0 && line <= model_.points.maxLine &&
+            static_cast<size_t>(line) < flags.size() &&
             (flags[static_cast<size_t>(line)] & model::PointSheet::kFlagValid) &&
             host_.OpenVertexDialog(line))
             host_.RebuildModelMesh(0);
@@ -375,7 +378,8 @@ void EditScreens::SelectAll(EditScreen& screen) {
     pickMode = false;
     state.anchorRow = 0;
     state.anchorColumn = 0;
-    screen.SetCaret(last, static_cast<int32_t>(std::min<size_t>(sheet.LineLength(last), INT32_MAX)));
+    screen.SetCaret(last,
+                    static_cast<int32_t>(std::min<size_t>(sheet.LineLength(last), INT32_MAX)));
     state.selectionActive = 1;
     state.selectionScreen = static_cast<int32_t>(screen.Id());
     state.focus = static_cast<int32_t>(screen.Id());
@@ -383,8 +387,12 @@ void EditScreens::SelectAll(EditScreen& screen) {
     host_.RepaintView();
 }
 
-void EditScreens::SelectAllPoints() { SelectAll(point_); }
-void EditScreens::SelectAllFaces() { SelectAll(face_); }
+void EditScreens::SelectAllPoints() {
+    SelectAll(point_);
+}
+void EditScreens::SelectAllFaces() {
+    SelectAll(face_);
+}
 
 void EditScreens::ModelReplaced(bool resetCarets) {
     if (resetCarets) {

@@ -75,6 +75,8 @@ Rect FaceScreen::TextCell(int32_t gridRow) const {
             y + (gridRow + 1) * rowHeight};
 }
 
-void FaceScreen::Commit() { host_.RebuildModelMesh(0); }
+void FaceScreen::Commit() {
+    host_.RebuildModelMesh(0);
+}
 
 }  // namespace modeller

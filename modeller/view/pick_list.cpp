@@ -26,6 +26,8 @@ void PickList::Clear(model::PointSheet& points) {
         flags &= static_cast<uint8_t>(~model::PointSheet::kFlagPicked);
 }
 
-void PickList::Reverse() { std::reverse(points_.begin(), points_.end()); }
+void PickList::Reverse() {
+    std::reverse(points_.begin(), points_.end());
+}
 
 }  // namespace modeller

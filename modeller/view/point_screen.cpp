@@ -84,7 +84,9 @@ Rect PointScreen::TextCell(int32_t gridRow) const {
             (gridRow + 1) * rowHeight};
 }
 
-void PointScreen::Commit() { host_.RebuildPointMarkers(0); }
+void PointScreen::Commit() {
+    host_.RebuildPointMarkers(0);
+}
 
 uint8_t* PointScreen::WidthSlot(int32_t line) {
     if (line >= 0) return EditScreen::WidthSlot(line);

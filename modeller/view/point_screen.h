@@ -23,7 +23,7 @@ public:
                 const TextMeasurer& measurer);
 
     int32_t gutterWidth = 50;
-    int32_t gutterX = 50;   // gutter width - horizontal offset
+    int32_t gutterX = 50;     // gutter width - horizontal offset
     int32_t gutterState = 0;  // -1 numbers scrolled away, 1 text hidden, else 0
     int32_t textMargin = 5;
 

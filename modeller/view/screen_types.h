@@ -31,8 +31,25 @@ struct Point2 {
 
 // The keys the view acts on; everything else is Other.
 enum class Key {
-    F2, Backspace, Delete, Enter, Escape, PageUp, PageDown, End, Home,
-    Left, Up, Right, Down, Insert, X, C, V, Z, Other
+    F2,
+    Backspace,
+    Delete,
+    Enter,
+    Escape,
+    PageUp,
+    PageDown,
+    End,
+    Home,
+    Left,
+    Up,
+    Right,
+    Down,
+    Insert,
+    X,
+    C,
+    V,
+    Z,
+    Other
 };
 
 struct KeyModifiers {
@@ -65,6 +82,14 @@ struct ScrollBarState {
 enum class ScrollRequest { LineBack, LineForward, PageBack, PageForward, Thumb, Start, End };
 
 // Where a mouse press landed; ThreeD presses belong to the camera and picking logic.
-enum class MouseTarget { Nothing, VerticalBar, HorizontalBar, Gutter, PointScreen, FaceScreen, ThreeD };
+enum class MouseTarget {
+    Nothing,
+    VerticalBar,
+    HorizontalBar,
+    Gutter,
+    PointScreen,
+    FaceScreen,
+    ThreeD
+};
 
 }  // namespace modeller

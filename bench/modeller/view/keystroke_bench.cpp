@@ -33,7 +33,8 @@ public:
     void MarkModified() override {}
     void RebuildPointMarkers(int32_t flags) override {
         ++parses;
-        benchmark::DoNotOptimize(viewport::ParsePointLines(model.points, reparseAll || (flags & 1)));
+        benchmark::DoNotOptimize(
+            viewport::ParsePointLines(model.points, reparseAll || (flags & 1)));
     }
     void RebuildModelMesh(int32_t) override {}
     void RequestFrame() override {}
@@ -94,8 +95,12 @@ void EnterAfterEdit(benchmark::State& state, bool reparseAll) {
     }
     state.counters["parses"] = static_cast<double>(b.host.parses);
 }
-void BM_EnterAfterOneEdit(benchmark::State& state) { EnterAfterEdit(state, false); }
-void BM_EnterReparsingEveryLine(benchmark::State& state) { EnterAfterEdit(state, true); }
+void BM_EnterAfterOneEdit(benchmark::State& state) {
+    EnterAfterEdit(state, false);
+}
+void BM_EnterReparsingEveryLine(benchmark::State& state) {
+    EnterAfterEdit(state, true);
+}
 BENCHMARK(BM_EnterAfterOneEdit)->Arg(100000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EnterReparsingEveryLine)->Arg(100000)->Unit(benchmark::kMicrosecond);
 

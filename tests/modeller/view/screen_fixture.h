@@ -76,8 +76,7 @@ public:
     }
     void RebuildModelMesh(int32_t flags) override {
         meshRebuilds.push_back(flags);
-        viewport::ParseFaceLines(model.faces, model.points,
-                                 viewport::UsedPointCount(model.points));
+        viewport::ParseFaceLines(model.faces, model.points, viewport::UsedPointCount(model.points));
     }
     void RequestFrame() override { ++frames; }
     void MarkPoint(int32_t index, bool selected) override { marked.push_back({index, selected}); }
