@@ -394,6 +394,14 @@ void EditScreens::SelectAllFaces() {
     SelectAll(face_);
 }
 
+void EditScreens::Refresh() {
+    host_.SetCursor(CursorShape::Wait);
+    host_.RebuildPointMarkers(3);
+    host_.RebuildModelMesh(3);
+    host_.RepaintView();
+    host_.SetCursor(CursorShape::Arrow);
+}
+
 void EditScreens::ModelReplaced(bool resetCarets) {
     if (resetCarets) {
         state.selectionActive = 0;

@@ -64,6 +64,9 @@ public:
     void TogglePick(int32_t line);
     void PickFromPane(int32_t line);
 
+    // The refresh command: every line parsed again, both meshes rebuilt, all redrawn.
+    void Refresh();
+
     // After open (carets back to the start), new or close: rows measured again, all redrawn.
     void ModelReplaced(bool resetCarets);
     void EndSelection();

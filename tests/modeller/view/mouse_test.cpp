@@ -222,19 +222,5 @@ TEST_F(ScreensTest, ARightPressOnTheSelectionOpensTheMenuElsewherePickMode) {
     EXPECT_EQ(view.RightDown(700, 50), MouseTarget::ThreeD);
 }
 
-TEST_F(ScreensTest, TheCursorShowsWhatAPressWouldDo) {
-    view.MouseMove(476, 300);
-    EXPECT_EQ(host.cursor, CursorShape::SizeWestEast);
-    view.MouseMove(600, 203);
-    EXPECT_EQ(host.cursor, CursorShape::SizeNorthSouth);
-    view.MouseMove(49, 300);
-    EXPECT_EQ(host.cursor, CursorShape::SizeWestEast);
-    view.MouseMove(200, 300);
-    EXPECT_EQ(host.cursor, CursorShape::Arrow);
-    view.MouseMove(200, 300, true);
-    EXPECT_EQ(host.cursor, CursorShape::Wait);
-    EXPECT_EQ(view.MouseMove(700, 50), MouseTarget::ThreeD);
-}
-
 }  // namespace
 }  // namespace screens_test

@@ -22,6 +22,13 @@ TEST_F(ScreensTest, TypingAPointAndEnterValidatesTheRowAndMovesDown) {
     EXPECT_EQ(model.points.maxLine, 10);  // Enter never splits or adds a line
     EXPECT_GT(host.viewRepaints, 0);
 
+    // Pasted or operation-written lines reach the 3D pane through a refresh.
+    model.points.SetLine(1, "4, 5, 6");
+    model.points.changeList.clear();
+    view.Refresh();
+    EXPECT_EQ(host.pointRebuilds.back(), 3);
+    EXPECT_NE(model.points.lineFlags[1] & model::PointSheet::kFlagValid, 0);
+
     model.textureAssignment.uvMap[0] = {0.5f, 0.5f};
     EXPECT_EQ(view.Points().NumberColour(0), PointScreen::kTexturedColour);
 }
