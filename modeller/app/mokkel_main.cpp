@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QScreen>
 #include <QTimer>
 
 #include "modeller/app/command_table.h"
@@ -11,6 +12,7 @@
 #include "modeller/app/settings.h"
 #include "modeller/document/model_doc.h"
 #include "modeller/view/model_view.h"
+#include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_help_opener.h"
 #include "platform/qt/qt_prompt.h"
@@ -32,12 +34,13 @@ int main(int argc, char** argv) {
     qtshell::QtPrompt prompt(nullptr);
     qtshell::QtFileChooser chooser(nullptr);
     qtshell::QtHelpOpener help(resources + "/help");
+    qtshell::QtClipboard clipboard;
 
     ModellerSettings settings;
     CModelDoc doc(prompt, chooser);
     doc.programDirectory = programDirectory;
     CMainFrame frame(FrameServices{&store, &help, &chooser, programDirectory});
-    auto* view = new CModelView(doc, settings, store, prompt, chooser);
+    auto* view = new CModelView(doc, settings, store, prompt, chooser, &clipboard);
     frame.SetView(view);
 
     frame.SetHandler(cmd::kOpen, [&] { doc.OnFileOpen(); });
@@ -46,6 +49,11 @@ int main(int argc, char** argv) {
     frame.SetHandler(cmd::kClose, [&] { doc.OnFileClose(); });
     frame.SetHandler(cmd::kSaveImage, [view] { view->OnSaveViewImage(); });
     frame.SetHandler(cmd::kRefresh, [view] { view->OnRefresh(); });
+    frame.SetHandler(cmd::kCut, [view] { view->OnCut(); });
+    frame.SetHandler(cmd::kCopy, [view] { view->OnCopy(); });
+    frame.SetHandler(cmd::kPaste, [view] { view->OnPaste(); });
+    frame.SetHandler(cmd::kSelectAllPoints, [view] { view->OnSelectAllPoints(); });
+    frame.SetHandler(cmd::kSelectAllFaces, [view] { view->OnSelectAllFaces(); });
     frame.SetOpenPathHandler([&](const std::string& path) { return doc.OpenDocumentFile(path); });
     frame.SetCloseQuery([&] {
         if (!doc.IsModified()) return true;
@@ -67,6 +75,9 @@ int main(int argc, char** argv) {
     view->closeRequested = [&] { frame.close(); };
 
     frame.SetTitle("");
+    // Maximised; the size is given too, for desktops without a window manager to do it.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        frame.setGeometry(screen->availableGeometry());
     frame.showMaximized();
     // A newly shown window paints at once: the 3D pane exists before a file is opened.
     QCoreApplication::processEvents();

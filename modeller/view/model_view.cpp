@@ -1,10 +1,15 @@
 #include "modeller/view/model_view.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "model/current_file.h"
 #include "platform/text/cp932.h"
@@ -13,46 +18,126 @@ namespace modeller {
 
 namespace {
 
-constexpr int kRowHeight = 20;
-constexpr int kGutterWidth = 50;
-constexpr int kTextMargin = 5;
-constexpr int kFaceTextLeft = 36;  // the face screen's status icons sit left of the text
 constexpr const char* kImageFilter =
     "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpg;*jpeg)|*.jpg;*.jpeg||";
 
 QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
+QColor FromArgb(uint32_t argb) { return QColor::fromRgb(argb & 0x00FFFFFF); }
+QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+QString FromCp932(std::string_view s) { return QString::fromStdString(text::Cp932ToUtf8(s)); }
+
+// The face screen's status icons (valid in the group's colour, own colour, textured,
+// textured with own colour) and the marker of the face last edited, in one 80 x 16 strip.
+QPixmap MakeIconStrip() {
+    QPixmap strip(80, 16);
+    strip.fill(Qt::white);
+    QPainter p(&strip);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QColor own(200, 60, 40), group(90, 90, 90);
+    for (int icon = 0; icon < 4; ++icon) {
+        const int x = icon * 16;
+        const bool ownColour = icon & 1, textured = icon & 2;
+        p.setPen(QPen(QColor(40, 40, 40), 1));
+        p.setBrush(ownColour ? own : group);
+        const QPointF triangle[3] = {{x + 2.5, 13.5}, {x + 8.0, 2.5}, {x + 13.5, 13.5}};
+        p.drawPolygon(triangle, 3);
+        if (textured) {
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(240, 200, 60));
+            p.drawRect(QRectF(x + 6.5, 8.5, 3, 3));
+            p.drawRect(QRectF(x + 9.5, 11.5, 2, 2));
+        }
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 120, 215));
+    const QPointF marker[3] = {{65, 3}, {71, 8}, {65, 13}};
+    p.drawPolygon(marker, 3);
+    return strip;
+}
+
+Key KeyOf(int qtKey) {
+    switch (qtKey) {
+        case Qt::Key_F2: return Key::F2;
+        case Qt::Key_Backspace: return Key::Backspace;
+        case Qt::Key_Delete: return Key::Delete;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: return Key::Enter;
+        case Qt::Key_Escape: return Key::Escape;
+        case Qt::Key_PageUp: return Key::PageUp;
+        case Qt::Key_PageDown: return Key::PageDown;
+        case Qt::Key_End: return Key::End;
+        case Qt::Key_Home: return Key::Home;
+        case Qt::Key_Left: return Key::Left;
+        case Qt::Key_Up: return Key::Up;
+        case Qt::Key_Right: return Key::Right;
+        case Qt::Key_Down: return Key::Down;
+        case Qt::Key_Insert: return Key::Insert;
+        case Qt::Key_X: return Key::X;
+        case Qt::Key_C: return Key::C;
+        case Qt::Key_V: return Key::V;
+        case Qt::Key_Z: return Key::Z;
+        default: return Key::Other;
+    }
+}
+
+ScreenId ScreenOfBar(int32_t barId) {
+    return barId == kPointHorizontalBar || barId == kPointVerticalBar ? ScreenId::Point
+                                                                       : ScreenId::Face;
+}
 
 }  // namespace
 
+// Widths of CP932 text as the screens draw it.
+class QtTextMeasurer : public TextMeasurer {
+public:
+    explicit QtTextMeasurer(const QFont& font) : metrics_(font) {}
+    int32_t Width(std::string_view cp932) const override {
+        return metrics_.horizontalAdvance(FromCp932(cp932));
+    }
+    int32_t TabStop() const override { return metrics_.horizontalAdvance(' ') * 8; }
+
+private:
+    QFontMetrics metrics_;
+};
+
 CModelView::CModelView(CModelDoc& doc, ModellerSettings& settings, shell::SettingsStore& store,
-                       shell::Prompt& prompt, shell::FileChooser& chooser, QWidget* parent)
+                       shell::Prompt& prompt, shell::FileChooser& chooser,
+                       shell::Clipboard* clipboard, QWidget* parent)
     : QWidget(parent),
       doc_(doc),
       settings_(settings),
       store_(store),
       prompt_(prompt),
       chooser_(chooser),
-      pane_(doc.model, doc.objects) {
+      font_("Noto Sans CJK JP", 10),
+      measurer_(std::make_unique<QtTextMeasurer>(font_)),
+      pane_(doc.model, doc.objects),
+      screens_(doc.model, *this, *measurer_, clipboard),
+      navigator_(pane_, doc.model.points, *this),
+      iconStrip_(MakeIconStrip()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+    setFont(font_);
     LoadSettings(store_, settings_);
     doc_.SetHost(this);
     doc_.fileDirectorySetting = &settings_.fileDirectory;
+    pane_.pickList = &screens_.pickList.Points();
     pane_.device.present = [this] { PresentFrame(); };
+    pane_.updateCamera = [this] { navigator_.UpdateGaze(); };
     pane_.sceneBuilt = [this] {
         const CameraSettings& c = settings_.camera;
-        rm::FramePtr root = pane_.device.root;
-        pane_.device.camera->SetPosition(root, c.position[0], c.position[1], c.position[2]);
-        pane_.device.camera->SetOrientation(root, {c.zAxis[0], c.zAxis[1], c.zAxis[2]},
-                                            {c.yAxis[0], c.yAxis[1], c.yAxis[2]});
-        pane_.scene.lookAtTarget->SetPosition(root, c.lookAt[0], c.lookAt[1], c.lookAt[2]);
-        const float guide = 10 * c.speed;
-        pane_.scene.guideFrame1->AddScale(rm::Combine::kReplace, guide, guide, guide);
-        pane_.scene.guideFrame2->AddScale(rm::Combine::kReplace, guide, guide, guide);
+        viewport::CameraPose pose;
+        pose.position = {c.position[0], c.position[1], c.position[2]};
+        pose.zAxis = {c.zAxis[0], c.zAxis[1], c.zAxis[2]};
+        pose.yAxis = {c.yAxis[0], c.yAxis[1], c.yAxis[2]};
+        pose.lookAt = {c.lookAt[0], c.lookAt[1], c.lookAt[2]};
+        viewport::ApplyCameraPose(pane_.scene, pose);
+        ApplyNavigationSettings();
     };
-    timer_.setInterval(100);  // the fly-to animation's tick
-    timer_.start();
+    connect(&timer_, &QTimer::timeout, this, [this] { navigator_.OnTimerTick(); });
+    timer_.start(100);  // the fly-to animation's tick
 }
 
 CModelView::~CModelView() { Shutdown(); }
@@ -62,20 +147,16 @@ void CModelView::Shutdown() {
     shutDown_ = true;
     timer_.stop();
     pane_.device.closing = true;
-    if (pane_.device.camera && pane_.device.root) {
+    viewport::CameraPose pose;
+    if (viewport::StoreCameraPose(pane_.scene, pose)) {
         CameraSettings& c = settings_.camera;
-        const rm::Vector3 p = pane_.device.camera->Position(pane_.device.root);
-        rm::Vector3 d, u;
-        pane_.device.camera->GetOrientation(pane_.device.root, d, u);
-        c.position = {p.x, p.y, p.z};
-        c.zAxis = {d.x, d.y, d.z};
-        c.yAxis = {u.x, u.y, u.z};
-        const rm::Vector3 t = pane_.scene.lookAtTarget->Position(pane_.device.root);
-        c.lookAt = {t.x, t.y, t.z};
+        c.position = {pose.position.x, pose.position.y, pose.position.z};
+        c.zAxis = {pose.zAxis.x, pose.zAxis.y, pose.zAxis.z};
+        c.yAxis = {pose.yAxis.x, pose.yAxis.y, pose.yAxis.z};
+        c.lookAt = {pose.lookAt.x, pose.lookAt.y, pose.lookAt.z};
     }
-    settings_.fileDirectory = doc_.model.currentFile.ModelDirectory.empty()
-                                  ? settings_.fileDirectory
-                                  : doc_.model.currentFile.ModelDirectory;
+    if (!doc_.model.currentFile.ModelDirectory.empty())
+        settings_.fileDirectory = doc_.model.currentFile.ModelDirectory;
     SaveSettings(store_, settings_);
     pane_.Shutdown();
 }
@@ -94,127 +175,447 @@ void CModelView::ApplySettingsToScene() {
     s.lightDirection = {l.direction[0], l.direction[1], l.direction[2]};
 }
 
+void CModelView::ApplyNavigationSettings() {
+    viewport::NavigationSettings n = navigator_.Settings();
+    n.speed = settings_.camera.speed;
+    n.reverse = settings_.camera.reverse != 0;
+    n.lookAtOnePoint = settings_.camera.look != 0;
+    navigator_.ApplySettings(n);
+}
+
 bool CModelView::EnsureDevice() {
     if (firstPaintDone_) return !deviceFailed_;
     firstPaintDone_ = true;
-    const int deviceW = settings_.device.width, deviceH = settings_.device.height;
-    layout_.FirstPaint(width(), height(), deviceW, deviceH);
-    const Rect view = layout_.ViewPane();
-    pane_.device.pane = {view.x, view.y, view.width, view.height};
+    screens_.FirstPaint(width(), height(), settings_.device.width, settings_.device.height);
+    const Rect view = screens_.layout.ThreeDPane();
+    pane_.device.pane = {view.left, view.top, view.Width(), view.Height()};
     ApplySettingsToScene();
     const QSize display = screen() ? screen()->size() : QSize(1024, 768);
-    viewport::DeviceRequest request{settings_.device.type, deviceW, deviceH};
+    viewport::DeviceRequest request{settings_.device.type, settings_.device.width,
+                                    settings_.device.height};
     if (!pane_.Create(request, display.width(), display.height(), width(), height(), &prompt_)) {
         deviceFailed_ = true;
-        // The next start uses the safe device settings.
-        settings_.device = DeviceSettings{};
+        settings_.device = DeviceSettings{};  // the next start uses the safe settings
         if (closeRequested) QTimer::singleShot(0, this, [this] { closeRequested(); });
         return false;
     }
     settings_.device.type = request.kind;
+    screens_.layout.deviceWidth = pane_.device.renderWidth;
+    screens_.layout.deviceHeight = pane_.device.renderHeight;
     pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender);
     return true;
 }
 
 void CModelView::PresentFrame() {
-    if (!painting_) update(layout_.ViewPane().x, 0, layout_.ViewPane().width, layout_.ViewPane().height);
+    if (painting_) return;
+    update(ToQRect(screens_.layout.ThreeDPane()));
 }
 
 void CModelView::paintEvent(QPaintEvent*) {
-    QPainter p(this);
     if (!firstPaintDone_ && !EnsureDevice()) return;
+    QPainter p(this);
     if (deviceFailed_) {
         p.fillRect(rect(), Qt::white);
         return;
     }
-    layout_.clientWidth = width();
-    layout_.clientHeight = height();
-    layout_.Limit(pane_.device.renderWidth, pane_.device.renderHeight);
-    const Rect view = layout_.ViewPane();
-    pane_.device.pane = {view.x, view.y, view.width, view.height};
+    screens_.Paint();
+    const ViewLayout& layout = screens_.layout;
+    const Rect view = layout.ThreeDPane();
+    pane_.device.pane = {view.left, view.top, view.Width(), view.Height()};
 
-    p.fillRect(QRect(layout_.VerticalBar().x, 0, ViewLayout::kBar, height()), ButtonFace());
-    const Rect hbar = layout_.HorizontalBar();
-    p.fillRect(QRect(hbar.x, hbar.y, hbar.width, hbar.height), ButtonFace());
-    DrawSheet(p, layout_.PointPane(), doc_.model.points, true);
-    DrawSheet(p, layout_.FacePane(), doc_.model.faces, false);
+    p.setFont(font_);
+    p.fillRect(QRect(layout.splitX, 0, ViewLayout::kBarWidth, height()), ButtonFace());
+    p.fillRect(QRect(layout.splitX + ViewLayout::kBarWidth, layout.splitY,
+                     width() - layout.splitX - ViewLayout::kBarWidth, ViewLayout::kBarWidth),
+               ButtonFace());
+    DrawPointScreen(p);
+    DrawFaceScreen(p);
 
-    if (view.width > 0 && view.height > 0) {
+    if (view.Width() > 0 && view.Height() > 0) {
         painting_ = true;
         ApplySettingsToScene();
         pane_.RequestFrame();
         painting_ = false;
         const rm::PixelView pixels = pane_.device.Picture();
         if (pixels.pixels && pixels.width > 0 && pixels.height > 0) {
-            QImage image(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width,
-                         pixels.height, pixels.stride * 4, QImage::Format_RGB32);
-            p.drawImage(view.x, view.y, image);
+            const QImage image(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width,
+                               pixels.height, pixels.stride * 4, QImage::Format_RGB32);
+            p.drawImage(view.left, view.top, image);
+        }
+    }
+    if (caretShown_ && hasFocus()) {
+        const int h = QFontMetrics(font_).height();
+        p.fillRect(caret_.x(), caret_.y(), 2, h, Qt::black);
+        if (!preedit_.isEmpty()) {
+            p.setPen(Qt::black);
+            const int w = QFontMetrics(font_).horizontalAdvance(preedit_);
+            p.fillRect(caret_.x(), caret_.y(), w + 2, h, QColor(255, 255, 210));
+            p.drawText(caret_.x() + 1, caret_.y() + QFontMetrics(font_).ascent(), preedit_);
+            p.drawLine(caret_.x(), caret_.y() + h - 1, caret_.x() + w, caret_.y() + h - 1);
         }
     }
 }
 
-void CModelView::DrawSheet(QPainter& p, const Rect& pane, const model::Sheet& sheet,
-                           bool points) {
-    if (pane.width <= 0 || pane.height <= 0) return;
+void CModelView::DrawText(QPainter& p, const Rect& cell, const std::string& s,
+                          bool expandTabs) {
+    if (s.empty() || cell.Width() <= 0) return;
+    const QFontMetrics fm(font_);
+    const int baseline = cell.bottom - fm.descent() - 1;
     p.save();
-    p.setClipRect(pane.x, pane.y, pane.width, pane.height);
-    p.translate(pane.x, pane.y);
-    p.fillRect(0, 0, pane.width, pane.height, Qt::white);
-    p.setPen(Qt::black);
-    p.drawLine(kGutterWidth, 0, kGutterWidth, pane.height);
-    for (int y = kRowHeight; y < pane.height; y += kRowHeight) p.drawLine(0, y, pane.width, y);
-    const int rows = pane.height / kRowHeight + 1;
-    const int textLeft = points ? kGutterWidth + kTextMargin : kGutterWidth + kFaceTextLeft;
-    const auto* pointSheet = points ? static_cast<const model::PointSheet*>(&sheet) : nullptr;
-    const auto& uvMap = doc_.model.textureAssignment.uvMap;
-    for (int i = 0; i < rows; ++i) {
-        const int line = i;  // read-only screens start at the top
-        const QRect numberCell(0, i * kRowHeight, kGutterWidth - 3, kRowHeight);
-        bool blue = false;
-        if (pointSheet && line <= sheet.maxLine &&
-            static_cast<size_t>(line) < pointSheet->lineFlags.size())
-            blue = (pointSheet->lineFlags[static_cast<size_t>(line)] & 1) && uvMap.count(line);
-        p.setPen(blue ? QColor(0, 0, 255) : QColor(Qt::black));
-        p.drawText(numberCell, Qt::AlignRight | Qt::AlignBottom, QString::number(line));
-        if (line > sheet.maxLine) continue;
-        p.setPen(Qt::black);
-        const std::string& text = sheet.lines[static_cast<size_t>(line)];
-        p.drawText(QRect(textLeft, i * kRowHeight + 1, pane.width - textLeft - 1, kRowHeight - 1),
-                   Qt::AlignLeft | Qt::AlignBottom | Qt::TextExpandTabs,
-                   QString::fromStdString(text::Cp932ToUtf8(text)));
+    p.setClipRect(ToQRect(cell), Qt::IntersectClip);
+    if (!expandTabs) {
+        p.drawText(cell.left, baseline, FromCp932(s));
+    } else {
+        // Tab stops as the row widths measure them.
+        const int tab = std::max(1, measurer_->TabStop());
+        int x = 0;
+        size_t start = 0;
+        while (start <= s.size()) {
+            const size_t t = s.find('\t', start);
+            const std::string_view seg = std::string_view(s).substr(
+                start, t == std::string::npos ? std::string::npos : t - start);
+            p.drawText(cell.left + x, baseline, FromCp932(seg));
+            x += measurer_->Width(seg);
+            if (t == std::string::npos || cell.left + x > cell.right) break;
+            x = (x / tab + 1) * tab;
+            start = t + 1;
+        }
     }
     p.restore();
 }
 
+void CModelView::DrawSelection(QPainter& p, EditScreen& screen, int32_t line, int32_t gridRow) {
+    const auto span = screen.HighlightSpan(line);
+    if (!span) return;
+    const int top = screen.y + gridRow * screen.rowHeight + 1;
+    p.save();
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.fillRect(QRect(span->first, top, span->second - span->first, screen.rowHeight - 1),
+               Qt::white);
+    p.restore();
+}
+
+void CModelView::DrawPointScreen(QPainter& p) {
+    PointScreen& s = screens_.Points();
+    const Rect pane = s.PaneLessBars();
+    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    p.save();
+    p.setClipRect(ToQRect(pane));
+    p.fillRect(ToQRect(pane), Qt::white);
+    p.setPen(Qt::black);
+    if (s.gutterState == 0) p.drawLine(s.gutterX, pane.top, s.gutterX, pane.bottom);
+    for (int y = s.rowHeight; y < s.height - s.HorizontalThickness(); y += s.rowHeight)
+        p.drawLine(0, y, s.width - s.VerticalThickness(), y);
+    const model::PointSheet& sheet = doc_.model.points;
+    for (int i = 0; i < s.visibleRows; ++i) {
+        const int32_t line = s.firstRow + i;
+        if (s.ShowsNumbers()) {
+            p.setPen(FromArgb(s.NumberColour(line)));
+            p.drawText(ToQRect(s.NumberCell(i)), Qt::AlignRight | Qt::AlignBottom,
+                       QString::number(line));
+            if (s.IsPicked(line)) {
+                p.save();
+                p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+                p.fillRect(ToQRect(s.PickedCell(i)), Qt::white);
+                p.restore();
+            }
+        }
+        if (s.ShowsText() && line <= sheet.maxLine) {
+            p.setPen(Qt::black);
+            DrawText(p, s.TextCell(i), sheet.GetLine(line), true);
+        }
+        DrawSelection(p, s, line, i);
+    }
+    p.restore();
+    if (s.verticalBarShown && s.horizontalBarShown)
+        p.fillRect(s.width - 15, s.height - 15, 15, 15, ButtonFace());
+}
+
+void CModelView::DrawFaceScreen(QPainter& p) {
+    FaceScreen& s = screens_.Faces();
+    const Rect pane = s.PaneLessBars();
+    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    p.save();
+    p.fillRect(ToQRect(pane), Qt::white);
+    p.setPen(Qt::black);
+    for (int k = 1; s.y + k * s.rowHeight < pane.bottom; ++k)
+        p.drawLine(pane.left, s.y + k * s.rowHeight, pane.right, s.y + k * s.rowHeight);
+    p.setClipRect(ToQRect(pane));
+    model::FaceSheet& sheet = doc_.model.faces;
+    sheet.ResizeFaceArrays();
+    for (int i = 0; i < s.visibleRows; ++i) {
+        const int32_t face = s.firstRow + i;
+        if (face > sheet.maxLine) break;
+        if (const auto icon = s.StatusIcon(face)) {
+            const Point2 at = s.IconPosition(i);
+            p.drawPixmap(at.x, at.y, iconStrip_, *icon * 16, 0, 16, 16);
+        }
+        p.setPen(Qt::black);
+        DrawText(p, s.TextCell(i), sheet.GetLine(face), false);
+        if (face == s.MarkedFace()) {
+            const Point2 at = s.MarkerPosition(i);
+            p.drawPixmap(at.x, at.y, iconStrip_, 64, 0, 8, 16);
+        }
+        DrawSelection(p, s, face, i);
+    }
+    p.restore();
+    if (s.verticalBarShown && s.horizontalBarShown)
+        p.fillRect(s.x + s.width - 15, s.y + s.height - 15, 15, 15, ButtonFace());
+}
+
 void CModelView::resizeEvent(QResizeEvent*) {
-    if (firstPaintDone_) layout_.Resize(width(), height());
+    if (firstPaintDone_) screens_.Resize(width(), height());
+}
+
+viewport::Modifiers CModelView::KeysOf(const QInputEvent* event) const {
+    return {(event->modifiers() & Qt::ShiftModifier) != 0,
+            (event->modifiers() & Qt::ControlModifier) != 0};
 }
 
 void CModelView::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        if (screens_.RightDown(pos.x(), pos.y()) == MouseTarget::ThreeD)
+            navigator_.OnPaneRightClick();
+        return;
+    }
     if (event->button() != Qt::LeftButton) return;
-    if (layout_.VerticalBar().Contains(pos.x(), pos.y())) drag_ = Drag::Vertical;
-    else if (layout_.HorizontalBar().Contains(pos.x(), pos.y())) drag_ = Drag::Horizontal;
+    if (screens_.LeftDown(pos.x(), pos.y()) == MouseTarget::ThreeD)
+        navigator_.OnPaneLeftDown(pos.x(), pos.y(), KeysOf(event));
 }
 
 void CModelView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (drag_ == Drag::Vertical) {
-        layout_.splitX = pos.x() - ViewLayout::kBar / 2;
-        update();
-    } else if (drag_ == Drag::Horizontal) {
-        layout_.splitY = pos.y() - ViewLayout::kBar / 2;
-        update();
-    } else if (layout_.VerticalBar().Contains(pos.x(), pos.y())) {
-        setCursor(Qt::SplitHCursor);
-    } else if (layout_.HorizontalBar().Contains(pos.x(), pos.y())) {
-        setCursor(Qt::SplitVCursor);
-    } else {
-        setCursor(Qt::ArrowCursor);
+    const int32_t mode = navigator_.Mode();
+    const bool paneDrag = (event->buttons() & Qt::LeftButton) &&
+                          (mode == viewport::kModeCameraDrag ||
+                           mode == viewport::kModeOrbitDrag ||
+                           mode == viewport::kModeMovePointsDrag);
+    if (paneDrag) {
+        navigator_.OnPaneMouseMove(pos.x(), pos.y(), KeysOf(event));
+        return;
+    }
+    if (screens_.MouseMove(pos.x(), pos.y()) == MouseTarget::ThreeD)
+        SetModeCursor(mode);
+}
+
+void CModelView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint pos = event->position().toPoint();
+    if (screens_.LeftUp(pos.x(), pos.y()) == MouseTarget::ThreeD ||
+        navigator_.Mode() == viewport::kModeCameraDrag ||
+        navigator_.Mode() == viewport::kModeOrbitDrag ||
+        navigator_.Mode() == viewport::kModeMovePointsDrag)
+        navigator_.OnPaneLeftUp(pos.x(), pos.y(), KeysOf(event));
+}
+
+void CModelView::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        mousePressEvent(event);  // a right double-click is a second right click
+        return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    if (screens_.DoubleClick(pos.x(), pos.y()) == MouseTarget::ThreeD)
+        navigator_.OnPaneDoubleClick(pos.x(), pos.y(), KeysOf(event));
+}
+
+void CModelView::keyPressEvent(QKeyEvent* event) {
+    const Key key = KeyOf(event->key());
+    const KeyModifiers mods{(event->modifiers() & Qt::ShiftModifier) != 0,
+                            (event->modifiers() & Qt::ControlModifier) != 0,
+                            (event->modifiers() & Qt::AltModifier) != 0};
+    if (key != Key::Other && !screens_.KeyDown(key, mods)) {
+        switch (key) {  // the 3D pane has the focus
+            case Key::Left:
+            case Key::Right:
+            case Key::Up:
+            case Key::Down: {
+                viewport::ArrowKeys held;
+                held.left = key == Key::Left;
+                held.right = key == Key::Right;
+                held.up = key == Key::Up;
+                held.down = key == Key::Down;
+                navigator_.OnPaneArrowKey(held, KeysOf(event));
+                break;
+            }
+            case Key::Escape:
+                navigator_.OnPaneEscape();
+                break;
+            case Key::Enter:
+                navigator_.OnPaneEnter();
+                break;
+            default:
+                break;
+        }
+        return;
+    }
+    if (mods.ctrl || mods.alt) return;
+    const QString typed = event->text();
+    if (typed.isEmpty() || screens_.state.focus == kFocus3D) return;
+    // One keystroke per character, as CP932 bytes.
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+        qsizetype n = typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
+        screens_.TypeText(text::Utf8ToCp932(typed.mid(i, n).toStdString()));
+        i += n - 1;
     }
 }
 
-void CModelView::mouseReleaseEvent(QMouseEvent*) { drag_ = Drag::None; }
+void CModelView::inputMethodEvent(QInputMethodEvent* event) {
+    preedit_ = event->preeditString();
+    if (!event->commitString().isEmpty())
+        screens_.InputMethodText(text::Utf8ToCp932(event->commitString().toStdString()));
+    update();
+}
+
+QVariant CModelView::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+        case Qt::ImEnabled:
+            return screens_.state.focus != kFocus3D;
+        case Qt::ImCursorRectangle:
+            return QRect(caret_, QSize(2, QFontMetrics(font_).height()));
+        case Qt::ImFont:
+            return font_;
+        default:
+            return QWidget::inputMethodQuery(query);
+    }
+}
+
+void CModelView::RedrawRow(ScreenId screen, int32_t line) {
+    EditScreen& s = screens_.ScreenOf(screen);
+    const int32_t row = line - s.firstRow;
+    if (row < 0 || row >= s.visibleRows) return;
+    update(s.x, s.y + row * s.rowHeight, s.width, s.rowHeight + 1);
+}
+
+void CModelView::RedrawScreen(ScreenId screen) { update(ToQRect(screens_.ScreenOf(screen).Pane())); }
+
+void CModelView::ShowCaret(int32_t x, int32_t y) {
+    if (caretShown_) update(caret_.x(), caret_.y(), 2, QFontMetrics(font_).height());
+    caret_ = QPoint(x, y);
+    caretShown_ = true;
+    update(x, y, 2, QFontMetrics(font_).height());
+    QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+}
+
+void CModelView::HideCaret() {
+    if (caretShown_) update(caret_.x(), caret_.y(), 2, QFontMetrics(font_).height());
+    caretShown_ = false;
+}
+
+void CModelView::UpdateScrollBar(int32_t barId, const ScrollBarState& state) {
+    auto it = bars_.find(barId);
+    if (!state.shown) {
+        if (it != bars_.end()) {
+            delete it->second;
+            bars_.erase(it);
+        }
+        return;
+    }
+    QScrollBar* bar = it == bars_.end() ? nullptr : it->second;
+    if (!bar) {
+        const bool vertical = barId == kPointVerticalBar || barId == kFaceVerticalBar;
+        bar = new QScrollBar(vertical ? Qt::Vertical : Qt::Horizontal, this);
+        bar->setFocusPolicy(Qt::NoFocus);
+        connect(bar, &QScrollBar::actionTriggered, this, [this, barId, vertical, bar](int action) {
+            ScrollRequest r;
+            switch (action) {
+                case QAbstractSlider::SliderSingleStepAdd: r = ScrollRequest::LineForward; break;
+                case QAbstractSlider::SliderSingleStepSub: r = ScrollRequest::LineBack; break;
+                case QAbstractSlider::SliderPageStepAdd: r = ScrollRequest::PageForward; break;
+                case QAbstractSlider::SliderPageStepSub: r = ScrollRequest::PageBack; break;
+                case QAbstractSlider::SliderToMinimum: r = ScrollRequest::Start; break;
+                case QAbstractSlider::SliderToMaximum: r = ScrollRequest::End; break;
+                case QAbstractSlider::SliderMove: r = ScrollRequest::Thumb; break;
+                default: return;
+            }
+            screens_.ScreenOf(ScreenOfBar(barId))
+                .Scroll(vertical, r, bar->sliderPosition());
+            update();
+        });
+        bars_[barId] = bar;
+        bar->show();
+    }
+    bar->setGeometry(ToQRect(state.rect));
+    const QSignalBlocker block(bar);
+    bar->setRange(0, state.range);
+    bar->setValue(state.position);
+}
+
+void CModelView::SetCursor(CursorShape shape) {
+    switch (shape) {
+        case CursorShape::SizeWestEast: setCursor(Qt::SplitHCursor); break;
+        case CursorShape::SizeNorthSouth: setCursor(Qt::SplitVCursor); break;
+        case CursorShape::Wait: setCursor(Qt::WaitCursor); break;
+        case CursorShape::PickPoint: setCursor(Qt::PointingHandCursor); break;
+        case CursorShape::PickFace: setCursor(Qt::CrossCursor); break;
+        default: setCursor(Qt::IBeamCursor); break;
+    }
+}
+
+void CModelView::SetModeCursor(int32_t mode) {
+    switch (mode) {
+        case viewport::kModeCamera:
+        case viewport::kModeCameraDrag: setCursor(Qt::SizeAllCursor); break;
+        case viewport::kModeGaze:
+        case viewport::kModeFlying: setCursor(Qt::CrossCursor); break;
+        case viewport::kModeGazing:
+        case viewport::kModeOrbitDrag: setCursor(Qt::OpenHandCursor); break;
+        case viewport::kModeVertex: setCursor(Qt::PointingHandCursor); break;
+        case viewport::kModeFace: setCursor(Qt::WhatsThisCursor); break;
+        default: setCursor(Qt::ArrowCursor); break;
+    }
+}
+
+void CModelView::CaptureMouse(bool capture) {
+    if (capture) grabMouse();
+    else releaseMouse();
+}
+
+void CModelView::ShowContextMenu(int32_t x, int32_t y) {
+    QMenu menu(this);
+    menu.addAction("切り取り", this, [this] { screens_.Cut(); });
+    menu.addAction("コピー", this, [this] { screens_.Copy(); });
+    menu.addAction("貼り付け", this, [this] { screens_.Paste(); });
+    menu.exec(mapToGlobal(QPoint(x, y)));
+}
+
+int32_t CModelView::ModelMeshFaceCount() {
+    return doc_.objects.modelMesh ? static_cast<int32_t>(doc_.objects.modelMesh->FaceCount()) : 0;
+}
+
+void CModelView::HighlightFace(int32_t face) {
+    if (doc_.objects.modelMesh && face >= 0)
+        doc_.objects.modelMesh->SetFaceColorRgb(static_cast<size_t>(face), 1, 0, 0);
+    pane_.RequestFrame();
+}
+
+void CModelView::SelectFaceLine(int32_t face) {
+    EditState& st = screens_.state;
+    st.focus = kFocusFace;
+    st.faceCaretRow = face;
+    st.faceCaretColumn = static_cast<int32_t>(doc_.model.faces.LineLength(face));
+    st.selectionActive = 1;
+    st.selectionScreen = 1;
+    st.anchorRow = face;
+    st.anchorColumn = 0;
+    screens_.Faces().FollowCaret();
+    screens_.Faces().PlaceCaret();
+    update();
+}
+
+void CModelView::ClearPickList() {
+    screens_.pickList.Clear(doc_.model.points);
+    pane_.MarkPoint(-1, false);
+    update();
+}
+
+void CModelView::PointLinesChanged(const std::vector<int32_t>& lines) {
+    if (lines.empty()) return;
+    const auto [lo, hi] = std::minmax_element(lines.begin(), lines.end());
+    screens_.Points().RemeasureLines(*lo, *hi);
+    RedrawScreen(ScreenId::Point);
+}
 
 void CModelView::OnRefresh() {
     SetWaitCursor(true);
@@ -235,7 +636,6 @@ void CModelView::OnSaveViewImage() {
     if (!path) return;
     settings_.pictureDirectory = model::DirectoryOf(*path);
     ApplySettingsToScene();
-    pane_.settings.showAxis = true;
     const std::string error = pane_.SaveViewImage(*path, settings_.jpegQuality);
     if (!error.empty()) prompt_.Tell(error);
     update();
@@ -247,6 +647,7 @@ void CModelView::RefreshViews() {
         pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender);
         pane_.RebuildModelMesh(viewport::kNoRender);
     }
+    if (firstPaintDone_) screens_.ModelReplaced(false);
     update();
 }
 

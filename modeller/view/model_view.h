@@ -1,24 +1,41 @@
 // CModelView: the modeller's one view with its three panes. It maps window events onto
-// the document, the 3D pane's logic and the edit screens, and paints what they hold.
+// the edit screens, the 3D pane's camera logic and the document, and paints what they hold.
 #pragma once
 
+#include <QFont>
 #include <QImage>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <map>
+#include <memory>
 #include <string>
 
 #include "modeller/app/settings.h"
 #include "modeller/document/model_doc.h"
-#include "modeller/view/view_layout.h"
+#include "modeller/view/edit_screens.h"
+#include "modeller/view/screen_host.h"
+#include "viewport/camera_navigation.h"
+#include "viewport/camera_pose.h"
 #include "viewport/model_pane.h"
+#include "viewport/navigation_host.h"
+
+class QScrollBar;
+class QInputEvent;
 
 namespace modeller {
 
-class CModelView : public QWidget, public DocumentHost {
+class QtTextMeasurer;
+
+class CModelView : public QWidget,
+                   public DocumentHost,
+                   public ScreenHost,
+                   public viewport::NavigationHost {
 public:
     CModelView(CModelDoc& doc, ModellerSettings& settings, shell::SettingsStore& store,
-               shell::Prompt& prompt, shell::FileChooser& chooser, QWidget* parent = nullptr);
+               shell::Prompt& prompt, shell::FileChooser& chooser, shell::Clipboard* clipboard,
+               QWidget* parent = nullptr);
     ~CModelView() override;
 
     // Told to the main window.
@@ -27,28 +44,63 @@ public:
     std::function<void()> closeRequested;
 
     viewport::ModelPane& Pane() { return pane_; }
-    const ViewLayout& Layout() const { return layout_; }
+    EditScreens& Screens() { return screens_; }
+    viewport::CameraNavigator& Navigator() { return navigator_; }
     // The first paint's work (device and scene) done now, as the window system would by
     // painting a newly shown window at once.
     bool EnsureDevice();
 
-    void RebuildPointMarkers(int flags) { pane_.RebuildPointMarkers(flags); }
-    void RebuildModelMesh(int flags) { pane_.RebuildModelMesh(flags); }
-
     // Commands.
     void OnRefresh();
     void OnSaveViewImage();
+    void OnCut() { screens_.Cut(); }
+    void OnCopy() { screens_.Copy(); }
+    void OnPaste() { screens_.Paste(); }
+    void OnSelectAllPoints() { screens_.SelectAllPoints(); }
+    void OnSelectAllFaces() { screens_.SelectAllFaces(); }
     // Shutdown: settings saved, render objects released (once).
     void Shutdown();
 
     // DocumentHost
     void RefreshViews() override;
     void UpdateTitle() override;
-    void ResetCarets() override {}
+    void ResetCarets() override { screens_.ModelReplaced(true); }
     void AddRecentFile(const std::string& path) override;
     void SetWaitCursor(bool on) override;
     bool ViewHasDrawn() const override { return firstPaintDone_; }
     viewport::FileOptions FileOptions() const override;
+
+    // ScreenHost
+    void RedrawRow(ScreenId screen, int32_t line) override;
+    void RedrawScreen(ScreenId screen) override;
+    void RepaintView() override { update(); }
+    void ShowCaret(int32_t x, int32_t y) override;
+    void HideCaret() override;
+    void UpdateScrollBar(int32_t barId, const ScrollBarState& state) override;
+    void SetCursor(CursorShape shape) override;
+    void CaptureMouse(bool capture) override;
+    void ShowContextMenu(int32_t x, int32_t y) override;
+    void MarkModified() override { doc_.SetModified(true); }
+    void RebuildPointMarkers(int32_t flags) override { pane_.RebuildPointMarkers(flags); }
+    void RebuildModelMesh(int32_t flags) override { pane_.RebuildModelMesh(flags); }
+    void RequestFrame() override { pane_.RequestFrame(); }
+    void MarkPoint(int32_t index, bool selected) override { pane_.MarkPoint(index, selected); }
+    int32_t ModelMeshFaceCount() override;
+    void HighlightFace(int32_t face) override;
+    bool OpenVertexDialog(int32_t) override { return false; }  // the dialogs come later
+    bool OpenFaceDialog(int32_t) override { return false; }
+    void RunMakeFace() override {}
+
+    // NavigationHost
+    void SetModeCursor(int32_t paneMode) override;
+    void ConfinePointer(bool) override {}
+    void PickPointFromPane(int32_t point) override { screens_.PickFromPane(point); }
+    void SelectFaceLine(int32_t face) override;
+    void ClearPickList() override;
+    bool PlanePaintActive() override { return false; }
+    void PlanePaintMouse(viewport::PaneMouse, int, int, viewport::Modifiers) override {}
+    void PointLinesChanged(const std::vector<int32_t>& lines) override;
+    void ShowMessage(std::string_view text) override { prompt_.Tell(text); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,23 +108,40 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+    bool focusNextPrevChild(bool) override { return false; }  // Tab is text here
 
 private:
     void ApplySettingsToScene();
-    void DrawSheet(QPainter& p, const Rect& pane, const model::Sheet& sheet, bool points);
+    void ApplyNavigationSettings();
+    void DrawPointScreen(QPainter& p);
+    void DrawFaceScreen(QPainter& p);
+    void DrawSelection(QPainter& p, EditScreen& screen, int32_t line, int32_t gridRow);
+    void DrawText(QPainter& p, const Rect& cell, const std::string& cp932, bool expandTabs);
     void PresentFrame();
+    viewport::Modifiers KeysOf(const QInputEvent* event) const;
 
     CModelDoc& doc_;
     ModellerSettings& settings_;
     shell::SettingsStore& store_;
     shell::Prompt& prompt_;
     shell::FileChooser& chooser_;
+    QFont font_;
+    std::unique_ptr<QtTextMeasurer> measurer_;
     viewport::ModelPane pane_;
-    ViewLayout layout_;
+    EditScreens screens_;
+    viewport::CameraNavigator navigator_;
+    QPixmap iconStrip_;
+    std::map<int32_t, QScrollBar*> bars_;
     QTimer timer_;
+    QPoint caret_{-100, -100};
+    bool caretShown_ = false;
+    QString preedit_;
     bool firstPaintDone_ = false, deviceFailed_ = false, shutDown_ = false;
     bool painting_ = false;
-    enum class Drag { None, Vertical, Horizontal } drag_ = Drag::None;
 };
 
 }  // namespace modeller

@@ -4,28 +4,38 @@
 
 namespace modeller {
 
-void ViewLayout::FirstPaint(int width, int height, int deviceWidth, int deviceHeight) {
-    clientWidth = width;
-    clientHeight = height;
-    const int w3 = std::min(kFirstPaneWidth, deviceWidth);
-    const int h3 = std::min(kFirstPaneHeight, deviceHeight);
-    splitX = width - w3 - kBar;
-    splitY = h3;
+void ViewLayout::FirstPaint(int32_t width, int32_t height, int32_t devWidth, int32_t devHeight) {
+    clientWidth = std::max(width, 0);
+    clientHeight = std::max(height, 0);
+    deviceWidth = std::max(devWidth, 0);
+    deviceHeight = std::max(devHeight, 0);
+    splitX = clientWidth - std::min(320, deviceWidth) - kBarWidth;
+    splitY = std::min(200, deviceHeight);
+    ApplySplitLimits();
 }
 
-void ViewLayout::Limit(int deviceWidth, int deviceHeight) {
-    splitX = std::clamp(splitX, 0, std::max(0, clientWidth - kBar));
-    splitY = std::clamp(splitY, 0, std::max(0, clientHeight - kBar));
-    const Rect pane = ViewPane();
-    if (pane.width > deviceWidth) splitX += pane.width - deviceWidth;
-    if (pane.height > deviceHeight) splitY -= pane.height - deviceHeight;
+void ViewLayout::Resize(int32_t width, int32_t height) {
+    const int32_t threeDWidth = clientWidth - splitX - kBarWidth;
+    clientWidth = std::max(width, 0);
+    clientHeight = std::max(height, 0);
+    splitX = std::max(clientWidth - kBarWidth - threeDWidth, 0);
 }
 
-void ViewLayout::Resize(int width, int height) {
-    const int paneWidth = ViewPane().width;
-    clientWidth = width;
-    clientHeight = height;
-    splitX = std::max(0, width - kBar - paneWidth);
+void ViewLayout::ApplySplitLimits() {
+    splitX = std::clamp(splitX, 0, std::max(clientWidth - kBarWidth, 0));
+    splitY = std::clamp(splitY, 0, std::max(clientHeight - kBarWidth, 0));
+    const int32_t excessWidth = clientWidth - splitX - kBarWidth - deviceWidth;
+    if (excessWidth > 0) splitX += excessWidth;
+    const int32_t excessHeight = splitY - deviceHeight;
+    if (excessHeight > 0) splitY -= excessHeight;
+}
+
+bool ViewLayout::OnVerticalBar(int32_t x, int32_t) const {
+    return x >= splitX && x < splitX + kBarWidth;
+}
+
+bool ViewLayout::OnHorizontalBar(int32_t x, int32_t y) const {
+    return y >= splitY && y < splitY + kBarWidth && x >= splitX + kBarWidth;
 }
 
 }  // namespace modeller

@@ -1,42 +1,36 @@
-// The view's three panes: the point screen on the left at full height, the 3D pane at the
-// top right and the face screen below it, with 6-pixel splitter bars between them.
+// The view's three panes and two splitter bars: the point screen on the left at full
+// height, the 3D pane top right, the face screen below it.
 #pragma once
+
+#include <cstdint>
+
+#include "modeller/view/screen_types.h"
 
 namespace modeller {
 
-struct Rect {
-    int x = 0, y = 0, width = 0, height = 0;
-    bool Contains(int px, int py) const {
-        return px >= x && py >= y && px < x + width && py < y + height;
-    }
-};
+struct ViewLayout {
+    static constexpr int32_t kBarWidth = 6;
 
-class ViewLayout {
-public:
-    static constexpr int kBar = 6;
-    static constexpr int kFirstPaneWidth = 320, kFirstPaneHeight = 200;
+    int32_t clientWidth = 0, clientHeight = 0;
+    int32_t splitX = 0;  // left edge of the vertical bar
+    int32_t splitY = 0;  // top edge of the horizontal bar
+    // The 3D screen's maximum size; the 3D pane never grows beyond it.
+    int32_t deviceWidth = 640, deviceHeight = 480;
 
-    int splitX = 0;  // left edge of the vertical bar
-    int splitY = 0;  // top edge of the horizontal bar
-    int clientWidth = 0, clientHeight = 0;
-
-    // First paint: the 3D pane at most 320 x 200 (and never beyond the device) at the top
-    // right.
-    void FirstPaint(int width, int height, int deviceWidth, int deviceHeight);
-    // Every paint: the splits within the client, and the 3D pane never larger than the
-    // render target (the splits move toward it).
-    void Limit(int deviceWidth, int deviceHeight);
+    // The first paint: a 3D pane of at most 320 x 200 in the top right corner.
+    void FirstPaint(int32_t width, int32_t height, int32_t devWidth, int32_t devHeight);
     // A new client size keeps the 3D pane's width.
-    void Resize(int width, int height);
+    void Resize(int32_t width, int32_t height);
+    // Both splits inside the client, and the 3D pane within the device size.
+    void ApplySplitLimits();
 
     Rect PointPane() const { return {0, 0, splitX, clientHeight}; }
-    Rect ViewPane() const { return {splitX + kBar, 0, clientWidth - splitX - kBar, splitY}; }
+    Rect ThreeDPane() const { return {splitX + kBarWidth, 0, clientWidth, splitY}; }
     Rect FacePane() const {
-        return {splitX + kBar, splitY + kBar, clientWidth - splitX - kBar,
-                clientHeight - splitY - kBar};
+        return {splitX + kBarWidth, splitY + kBarWidth, clientWidth, clientHeight};
     }
-    Rect VerticalBar() const { return {splitX, 0, kBar, clientHeight}; }
-    Rect HorizontalBar() const { return {splitX + kBar, splitY, clientWidth - splitX - kBar, kBar}; }
+    bool OnVerticalBar(int32_t x, int32_t y) const;
+    bool OnHorizontalBar(int32_t x, int32_t y) const;
 };
 
 }  // namespace modeller
