@@ -1,0 +1,79 @@
+#include "modeller/app/mokkel_app.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "modeller/app/command_table.h"
+#include "modeller/view/model_view.h"
+
+namespace modeller {
+
+MokkelApp::MokkelApp(const AppServices& services)
+    : services_(services), doc_(*services.prompt, *services.files) {
+    doc_.programDirectory = services_.programDirectory;
+    frame_ = std::make_unique<CMainFrame>(FrameServices{services_.settings, services_.help,
+                                                        services_.files,
+                                                        services_.programDirectory});
+    view_ = new CModelView(doc_, settings_, *services_.settings, *services_.prompt,
+                           *services_.files, services_.clipboard);
+    frame_->SetView(view_);
+    RegisterCommands();
+}
+
+MokkelApp::~MokkelApp() { Shutdown(); }
+
+void MokkelApp::RegisterCommands() {
+    CMainFrame& f = *frame_;
+    CModelView* v = view_;
+    f.SetHandler(cmd::kOpen, [this] { doc_.OnFileOpen(); });
+    f.SetHandler(cmd::kSave, [this] { doc_.OnFileSave(); });
+    f.SetHandler(cmd::kSaveAs, [this] { doc_.OnFileSaveAs(); });
+    f.SetHandler(cmd::kClose, [this] { doc_.OnFileClose(); });
+    f.SetHandler(cmd::kSaveImage, [v] { v->OnSaveViewImage(); });
+    f.SetHandler(cmd::kRefresh, [v] { v->OnRefresh(); });
+    f.SetHandler(cmd::kCut, [v] { v->OnCut(); });
+    f.SetHandler(cmd::kCopy, [v] { v->OnCopy(); });
+    f.SetHandler(cmd::kPaste, [v] { v->OnPaste(); });
+    f.SetHandler(cmd::kSelectAllPoints, [v] { v->OnSelectAllPoints(); });
+    f.SetHandler(cmd::kSelectAllFaces, [v] { v->OnSelectAllFaces(); });
+    f.SetOpenPathHandler([this](const std::string& path) { return doc_.OpenDocumentFile(path); });
+    f.SetCloseQuery([this] {
+        if (!doc_.IsModified()) return true;
+        switch (services_.prompt->Ask(model::kAskSaveText, {}, shell::Buttons::YesNoCancel)) {
+            case shell::Answer::Yes:
+                doc_.OnFileSave();
+                return !doc_.IsModified();
+            case shell::Answer::Cancel:
+                return false;
+            default:
+                return true;
+        }
+    });
+    v->titleChanged = [this] {
+        frame_->SetTitle(doc_.Title());
+        frame_->SetModified(doc_.IsModified());
+    };
+    v->recentFileAdded = [this](const std::string& path) { frame_->AddRecentFile(path); };
+    v->closeRequested = [this] { frame_->close(); };
+}
+
+void MokkelApp::Start(const QStringList& arguments) {
+    frame_->SetTitle("");
+    // Maximised; the size is given too, for desktops without a window manager to do it.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        frame_->setGeometry(screen->availableGeometry());
+    frame_->showMaximized();
+    // A newly shown window paints at once: the 3D pane exists before a file is opened.
+    QCoreApplication::processEvents();
+    view_->EnsureDevice();
+    if (!arguments.isEmpty())
+        doc_.OpenCommandLineFile(QFileInfo(arguments.front()).absoluteFilePath().toStdString());
+}
+
+void MokkelApp::Shutdown() {
+    if (view_) view_->Shutdown();
+}
+
+}  // namespace modeller

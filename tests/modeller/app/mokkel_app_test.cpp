@@ -1,0 +1,166 @@
+// The whole modeller on the offscreen platform: start-up, typing, pasting, titles and the
+// settings it starts with.
+#include "modeller/app/mokkel_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <bit>
+#include <deque>
+#include <filesystem>
+
+#include "model/model_file.h"
+#include "modeller/app/command_table.h"
+#include "modeller/view/model_view.h"
+#include "tests/platform/qt/qt_app.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/scripted_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace modeller;
+using testing_support::MemorySettings;
+using testing_support::ScriptedPrompt;
+using testing_support::TempDir;
+
+struct ScriptedChooser : shell::FileChooser {
+    std::deque<std::optional<std::string>> answers;
+    std::optional<std::string> Choose(const shell::FileRequest&) override {
+        if (answers.empty()) return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+struct MemoryClipboard : shell::Clipboard {
+    std::optional<std::string> text;
+    std::optional<std::string> GetText() override { return text; }
+    void SetText(std::string_view t) override { text = std::string(t); }
+};
+
+class Mokkel : public ::testing::Test {
+protected:
+    Mokkel() { qtshell::testing::App(); }
+
+    TempDir dir;
+    MemorySettings store;
+    ScriptedPrompt prompt;
+    ScriptedChooser chooser;
+    MemoryClipboard clipboard;
+
+    std::unique_ptr<MokkelApp> Start(QStringList args = {}) {
+        auto app = std::make_unique<MokkelApp>(
+            AppServices{&store, &prompt, &chooser, &clipboard, nullptr, dir.path()});
+        app->Start(args);
+        return app;
+    }
+    std::string Sample() {
+        const std::string path = dir.File("house.mkl");
+        std::filesystem::copy_file(MOKKEL_SOURCE_DIR "/resources/samples/house.mkl", path);
+        return path;
+    }
+};
+
+TEST_F(Mokkel, StartsWithTheFileNamedOnTheCommandLine) {
+    auto app = Start({QString::fromStdString(Sample())});
+    EXPECT_TRUE(prompt.shown.empty());
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel  [house.mkl]");
+    EXPECT_EQ(app->Document().model.points.GetLine(9), "1, 1.9, 0");
+    EXPECT_EQ(app->Document().objects.pointMesh->FaceCount(), 22u);
+    EXPECT_EQ(app->Document().objects.modelMesh->FaceCount(), 17u);
+    EXPECT_TRUE(app->View().Pane().device.initialised);
+    EXPECT_EQ(app->Frame().RecentFiles().Paths().size(), 1u);
+}
+
+TEST_F(Mokkel, AFailedCommandLineOpenLeavesAnEmptyModel) {
+    testing_support::WriteFile(dir.File("broken.mkl"), "garbage");
+    auto app = Start({QString::fromStdString(dir.File("broken.mkl"))});
+    EXPECT_EQ(prompt.Texts().back(), "Error!");
+    EXPECT_EQ(app->Document().model.points.maxLine, 10);
+}
+
+TEST_F(Mokkel, TypingAPointAndEnterShowsItsMarker) {
+    auto app = Start();
+    CModelView& view = app->View();
+    view.setFocus();
+    QTest::keyClicks(&view, "1.5, 0, 2");
+    EXPECT_EQ(app->Document().objects.pointMesh->FaceCount(), 0u);  // not before Enter
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel");
+    QTest::keyClick(&view, Qt::Key_Return);
+    EXPECT_EQ(app->Document().model.points.GetLine(0), "1.5, 0, 2");
+    ASSERT_EQ(app->Document().objects.pointMesh->FaceCount(), 1u);
+    rm::Vector3 v;
+    ASSERT_TRUE(app->Document().objects.pointMesh->GetVertex(0, v));
+    EXPECT_EQ(v.x, 1.5f);
+    EXPECT_EQ(v.z, 2.0f);
+    EXPECT_EQ(view.Screens().state.pointCaretRow, 1);
+    EXPECT_EQ(view.Screens().state.pointCaretColumn, 0);
+    EXPECT_TRUE(app->Document().IsModified());
+}
+
+TEST_F(Mokkel, PastingRowsFromTheClipboard) {
+    auto app = Start();
+    clipboard.text = "1, 2, 3\r\n4, 5, 6\r\n7, 8, 9";
+    EXPECT_TRUE(app->Frame().Dispatch(cmd::kPaste));
+    const auto& points = app->Document().model.points;
+    EXPECT_EQ(points.GetLine(0), "1, 2, 3");
+    EXPECT_EQ(points.GetLine(2), "7, 8, 9");
+    // Copy back what select-all takes.
+    EXPECT_TRUE(app->Frame().Dispatch(cmd::kSelectAllPoints));
+    EXPECT_TRUE(app->Frame().Dispatch(cmd::kCopy));
+    ASSERT_TRUE(clipboard.text);
+    EXPECT_EQ(clipboard.text->substr(0, 25), "1, 2, 3\r\n4, 5, 6\r\n7, 8, 9");
+}
+
+TEST_F(Mokkel, TitleWhileModifiedAndAfterSaving) {
+    auto app = Start({QString::fromStdString(Sample())});
+    CModelView& view = app->View();
+    view.setFocus();
+    QTest::keyClick(&view, Qt::Key_End);
+    QTest::keyClicks(&view, "5");
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel  [house.mkl *]");
+    EXPECT_TRUE(app->Frame().Dispatch(cmd::kSave));
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel  [house.mkl]");
+    model::MeshModel saved;
+    ASSERT_TRUE(model::LoadModelFile(saved, dir.File("house.mkl"), nullptr));
+    EXPECT_EQ(saved.points.GetLine(0), "-1, 0, -0.85");
+}
+
+TEST_F(Mokkel, StartAfterACrashUsesTheSafeDevice) {
+    store.ints[{"Device", "Invalid"}] = 1;
+    store.ints[{"Device", "Type"}] = 0;
+    store.ints[{"Device", "Width"}] = 300;
+    store.ints[{"Device", "Height"}] = 250;
+    {
+        auto app = Start();
+        EXPECT_EQ(app->Settings().device.type, 1);
+        EXPECT_EQ(app->View().Pane().device.renderWidth, 640);
+        EXPECT_EQ(app->View().Pane().device.renderHeight, 480);
+        EXPECT_EQ(store.ints.at({"Device", "Invalid"}), 1);  // while running
+    }
+    EXPECT_EQ(store.ints.at({"Device", "Invalid"}), 0);
+    EXPECT_EQ(store.ints.at({"Device", "Width"}), 640);
+}
+
+TEST_F(Mokkel, StoredCameraIsIgnoredWithoutItsLoadFlag) {
+    store.ints[{"Camera", "Load"}] = 0;
+    store.ints[{"Camera", "ItiX"}] = std::bit_cast<int32_t>(42.0f);
+    auto app = Start();
+    const viewport::ModelPane& pane = app->View().Pane();
+    EXPECT_LT(pane.device.camera->Position(pane.device.root).x, 10.0f);
+    app->Shutdown();
+    EXPECT_EQ(store.ints.at({"Camera", "Load"}), 0);
+}
+
+TEST_F(Mokkel, APaneOfWidthZeroDrawsNothing) {
+    auto app = Start({QString::fromStdString(Sample())});
+    viewport::ModelPane& pane = app->View().Pane();
+    pane.device.pane.width = 0;
+    pane.RequestFrame();
+    EXPECT_EQ(pane.device.Picture().width, 0);
+    EXPECT_TRUE(prompt.shown.empty());
+}
+
+}  // namespace
