@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "model/current_file.h"
+#include "modeller/view/view_cursors.h"
 #include "platform/text/cp932.h"
 
 namespace modeller {
@@ -25,35 +26,6 @@ QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
 QColor FromArgb(uint32_t argb) { return QColor::fromRgb(argb & 0x00FFFFFF); }
 QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 QString FromCp932(std::string_view s) { return QString::fromStdString(text::Cp932ToUtf8(s)); }
-
-// The face screen's status icons (valid in the group's colour, own colour, textured,
-// textured with own colour) and the marker of the face last edited, in one 80 x 16 strip.
-QPixmap MakeIconStrip() {
-    QPixmap strip(80, 16);
-    strip.fill(Qt::white);
-    QPainter p(&strip);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor own(200, 60, 40), group(90, 90, 90);
-    for (int icon = 0; icon < 4; ++icon) {
-        const int x = icon * 16;
-        const bool ownColour = icon & 1, textured = icon & 2;
-        p.setPen(QPen(QColor(40, 40, 40), 1));
-        p.setBrush(ownColour ? own : group);
-        const QPointF triangle[3] = {{x + 2.5, 13.5}, {x + 8.0, 2.5}, {x + 13.5, 13.5}};
-        p.drawPolygon(triangle, 3);
-        if (textured) {
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(240, 200, 60));
-            p.drawRect(QRectF(x + 6.5, 8.5, 3, 3));
-            p.drawRect(QRectF(x + 9.5, 11.5, 2, 2));
-        }
-    }
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 120, 215));
-    const QPointF marker[3] = {{65, 3}, {71, 8}, {65, 13}};
-    p.drawPolygon(marker, 3);
-    return strip;
-}
 
 Key KeyOf(int qtKey) {
     switch (qtKey) {
@@ -114,7 +86,7 @@ CModelView::CModelView(CModelDoc& doc, ModellerSettings& settings, shell::Settin
       pane_(doc.model, doc.objects),
       screens_(doc.model, *this, *measurer_, clipboard),
       navigator_(pane_, doc.model.points, *this),
-      iconStrip_(MakeIconStrip()) {
+      iconStrip_(FaceIconStrip()) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_InputMethodEnabled);
     setMouseTracking(true);
@@ -542,30 +514,9 @@ void CModelView::UpdateScrollBar(int32_t barId, const ScrollBarState& state) {
     bar->setValue(state.position);
 }
 
-void CModelView::SetCursor(CursorShape shape) {
-    switch (shape) {
-        case CursorShape::SizeWestEast: setCursor(Qt::SplitHCursor); break;
-        case CursorShape::SizeNorthSouth: setCursor(Qt::SplitVCursor); break;
-        case CursorShape::Wait: setCursor(Qt::WaitCursor); break;
-        case CursorShape::PickPoint: setCursor(Qt::PointingHandCursor); break;
-        case CursorShape::PickFace: setCursor(Qt::CrossCursor); break;
-        default: setCursor(Qt::IBeamCursor); break;
-    }
-}
+void CModelView::SetCursor(CursorShape shape) { setCursor(CursorForShape(shape)); }
 
-void CModelView::SetModeCursor(int32_t mode) {
-    switch (mode) {
-        case viewport::kModeCamera:
-        case viewport::kModeCameraDrag: setCursor(Qt::SizeAllCursor); break;
-        case viewport::kModeGaze:
-        case viewport::kModeFlying: setCursor(Qt::CrossCursor); break;
-        case viewport::kModeGazing:
-        case viewport::kModeOrbitDrag: setCursor(Qt::OpenHandCursor); break;
-        case viewport::kModeVertex: setCursor(Qt::PointingHandCursor); break;
-        case viewport::kModeFace: setCursor(Qt::WhatsThisCursor); break;
-        default: setCursor(Qt::ArrowCursor); break;
-    }
-}
+void CModelView::SetModeCursor(int32_t mode) { setCursor(CursorForPaneMode(mode)); }
 
 void CModelView::CaptureMouse(bool capture) {
     if (capture) grabMouse();
