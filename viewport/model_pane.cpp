@@ -72,8 +72,8 @@ std::string ModelPane::SaveViewImage(const std::string& nativePath, int jpegQual
     scene.ApplyAxisSettings(settings);
     const bool wasInitialised = device.initialised;
     device.initialised = true;
-    device.present = nullptr;  // the capture is not shown
     auto present = std::move(device.present);
+    device.present = nullptr;  // the capture is not shown
     device.RenderFrame();
     device.present = std::move(present);
     device.initialised = wasInitialised;
