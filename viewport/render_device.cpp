@@ -42,8 +42,10 @@ bool RenderDevice::Create(DeviceRequest& request, int displayWidth, int displayH
     }
     request.kind = static_cast<int32_t>(device->Kind());
 
-    viewport = rm::Viewport::Create(device, camera, 0, 0, std::max(pane.width, 1),
-                                    std::max(pane.height - 1, 1));
+    // A pane larger than the clamped target would make the viewport fail; frames show the
+    // target's top-left part then.
+    viewport = rm::Viewport::Create(device, camera, 0, 0, std::clamp(pane.width, 1, renderWidth),
+                                    std::clamp(pane.height - 1, 1, renderHeight));
     if (!viewport) return fail("ビュー・ポートの生成に失敗");
     viewport->SetBack(kBackDistance);
     viewport->SetFront(kFrontDistance);
