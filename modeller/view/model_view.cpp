@@ -595,7 +595,9 @@ void CModelView::OnSaveViewImage() {
 void CModelView::RefreshViews() {
     ApplySettingsToScene();
     if (pane_.device.initialised) {
-        pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender);
+        // The markers first (the mesh uses their count), then the mesh once.
+        pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender |
+                                  viewport::kNoModelRebuild);
         pane_.RebuildModelMesh(viewport::kNoRender);
     }
     if (firstPaintDone_) screens_.ModelReplaced(false);
