@@ -90,7 +90,9 @@ bool ByteReader::ReadBytes(void* out, size_t n) {
     return true;
 }
 
-ByteWriter::~ByteWriter() { Abandon(); }
+ByteWriter::~ByteWriter() {
+    Abandon();
+}
 
 bool ByteWriter::Open(const std::string& target) {
     target_ = target;

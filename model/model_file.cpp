@@ -266,7 +266,8 @@ Section SectionReader::OlderTextures(bool withCoordinates) {
         if (index >= 0) a.faceTextureMap[face] = static_cast<uint16_t>(index);
         if (!withCoordinates || face < 0 || static_cast<size_t>(face) >= faceLines_.size())
             continue;
-        const std::vector<int32_t> corners = ParseFaceCorners(faceLines_[static_cast<size_t>(face)]);
+        const std::vector<int32_t> corners =
+            ParseFaceCorners(faceLines_[static_cast<size_t>(face)]);
         if (corners.size() < 3 || coords.size() != corners.size() * 2) continue;
         for (size_t k = 0; k < corners.size(); ++k)
             a.uvMap[corners[k]] = TexCoord{coords[2 * k], coords[2 * k + 1]};

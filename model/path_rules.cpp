@@ -7,7 +7,9 @@ namespace model {
 
 namespace {
 
-bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+bool IsSeparator(char c) {
+    return c == '/' || c == '\\';
+}
 
 std::vector<std::string_view> Components(std::string_view path) {
     std::vector<std::string_view> parts;

@@ -47,7 +47,9 @@ void Sheet::DeleteText(int32_t i, long pos, long count) {
     RecordChange(i);
 }
 
-size_t Sheet::LineLength(int32_t i) const { return GetLine(i).size(); }
+size_t Sheet::LineLength(int32_t i) const {
+    return GetLine(i).size();
+}
 
 void Sheet::SetMaxLine(int32_t newMaxLine) {
     if (newMaxLine < 0) newMaxLine = 0;
@@ -69,7 +71,9 @@ void Sheet::RecordChange(int32_t line) {
     if (listener_) listener_->LineChanged(line);
 }
 
-PointSheet::PointSheet() : Sheet(kChangeCode, kDefaultMaxLine) { PointSheet::SetMaxLine(maxLine); }
+PointSheet::PointSheet() : Sheet(kChangeCode, kDefaultMaxLine) {
+    PointSheet::SetMaxLine(maxLine);
+}
 
 const std::string& PointSheet::GetLine(int32_t i) const {
     if (i < 0) {
@@ -111,7 +115,9 @@ void PointSheet::Reset() {
     changeList.clear();
 }
 
-FaceSheet::FaceSheet() : Sheet(kChangeCode, 0) { ResizeFaceArrays(); }
+FaceSheet::FaceSheet() : Sheet(kChangeCode, 0) {
+    ResizeFaceArrays();
+}
 
 void FaceSheet::ResizeFaceArrays() {
     const size_t n = static_cast<size_t>(maxLine) + 1;

@@ -10,7 +10,9 @@ namespace model {
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view TrimLeft(std::string_view s) {
     size_t i = 0;
@@ -81,8 +83,8 @@ float ParseLeadingFloat(std::string_view text, size_t maxChars) {
     if (text.empty() || !(std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.'))
         return 0;
     float value = 0;
-    auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                  std::chars_format::general);
+    auto result =
+        std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Too large or too small for a float: keep the direction, as a C reader would.
         double d = 0;

@@ -16,7 +16,9 @@ namespace model {
 std::string FormatNumber(float value);
 // "x, y, z".
 std::string FormatVector(float x, float y, float z);
-inline std::string FormatVector(const Vertex& v) { return FormatVector(v.x, v.y, v.z); }
+inline std::string FormatVector(const Vertex& v) {
+    return FormatVector(v.x, v.y, v.z);
+}
 
 // The leading decimal number of text after blanks (0 when there is none), reading at most
 // `maxChars` characters.

@@ -13,8 +13,7 @@ namespace tools {
 namespace {
 
 bool ParseSize(const std::string& s, int& w, int& h) {
-    return std::sscanf(s.c_str(), "%dx%d", &w, &h) == 2 && w > 0 && h > 0 && w <= 8192 &&
-           h <= 8192;
+    return std::sscanf(s.c_str(), "%dx%d", &w, &h) == 2 && w > 0 && h > 0 && w <= 8192 && h <= 8192;
 }
 
 }  // namespace
@@ -50,9 +49,8 @@ int Render(const std::vector<std::string>& args) {
     }
 
     viewport::ModelPane pane(model, objects);
-    pane.settings.displayMode = mode >= 0 ? mode : (model.deviceType >= 0 && model.deviceType <= 4
-                                                        ? model.deviceType
-                                                        : 0);
+    pane.settings.displayMode =
+        mode >= 0 ? mode : (model.deviceType >= 0 && model.deviceType <= 4 ? model.deviceType : 0);
     pane.device.pane = {0, 0, width, height};
     viewport::DeviceRequest request{1, width, height};
     // The picture is the whole target: the "display" is as large as asked for.

@@ -18,28 +18,25 @@ model::MeshModel MakeSampleHouse() {
     model::MeshModel m;
     // Written as a person would type them.
     const char* const points[] = {
-        "-1, 0, -0.8",     "1, 0, -0.8",      "1, 0, 0.8",       "-1, 0, 0.8",
-        "-1, 1.2, -0.8",   "1, 1.2, -0.8",    "1, 1.2, 0.8",     "-1, 1.2, 0.8",
+        "-1, 0, -0.8",     "1, 0, -0.8",       "1, 0, 0.8",        "-1, 0, 0.8",
+        "-1, 1.2, -0.8",   "1, 1.2, -0.8",     "1, 1.2, 0.8",      "-1, 1.2, 0.8",
         "-1, 1.9, 0",      "1, 1.9, 0",  // the ridge
-        "-0.2, 0, -0.801", "0.2, 0, -0.801",  "0.2, 0.7, -0.801", "-0.2, 0.7, -0.801",
-        "0.4, 1.5, 0.15",  "0.65, 1.5, 0.15", "0.65, 1.5, 0.4",  "0.4, 1.5, 0.4",
-        "0.4, 2.15, 0.15", "0.65, 2.15, 0.15", "0.65, 2.15, 0.4", "0.4, 2.15, 0.4",
+        "-0.2, 0, -0.801", "0.2, 0, -0.801",   "0.2, 0.7, -0.801", "-0.2, 0.7, -0.801",
+        "0.4, 1.5, 0.15",  "0.65, 1.5, 0.15",  "0.65, 1.5, 0.4",   "0.4, 1.5, 0.4",
+        "0.4, 2.15, 0.15", "0.65, 2.15, 0.15", "0.65, 2.15, 0.4",  "0.4, 2.15, 0.4",
     };
     enum : uint16_t { kWalls = 2, kRoof, kDoor, kChimney };
     // Corners run clockwise seen from outside.
     const Face faces[] = {
-        {{0, 4, 5, 1}, kWalls},         {{2, 6, 7, 3}, kWalls},
-        {{3, 7, 8, 4, 0}, kWalls},      {{1, 5, 9, 6, 2}, kWalls},
-        {{1, 2, 3, 0}, kWalls},         {{4, 8, 9, 5}, kRoof},
-        {{6, 9, 8, 7}, kRoof},          {{10, 13, 12, 11}, kDoor},
-        {{14, 18, 19, 15}, kChimney},   {{16, 20, 21, 17}, kChimney},
-        {{17, 21, 18, 14}, kChimney},   {{15, 19, 20, 16}, kChimney},
+        {{0, 4, 5, 1}, kWalls},       {{2, 6, 7, 3}, kWalls},       {{3, 7, 8, 4, 0}, kWalls},
+        {{1, 5, 9, 6, 2}, kWalls},    {{1, 2, 3, 0}, kWalls},       {{4, 8, 9, 5}, kRoof},
+        {{6, 9, 8, 7}, kRoof},        {{10, 13, 12, 11}, kDoor},    {{14, 18, 19, 15}, kChimney},
+        {{16, 20, 21, 17}, kChimney}, {{17, 21, 18, 14}, kChimney}, {{15, 19, 20, 16}, kChimney},
         {{18, 21, 20, 19}, kChimney},
     };
     constexpr int32_t kSpareLines = 4;  // room to type more
     m.points.SetMaxLine(static_cast<int32_t>(std::size(points)) + kSpareLines - 1);
-    for (size_t i = 0; i < std::size(points); ++i)
-        m.points.lines[i] = points[i];
+    for (size_t i = 0; i < std::size(points); ++i) m.points.lines[i] = points[i];
     m.faces.SetMaxLine(static_cast<int32_t>(std::size(faces)) + kSpareLines - 1);
     m.faces.ResizeFaceArrays();
     for (size_t i = 0; i < std::size(faces); ++i) {

@@ -19,9 +19,9 @@ std::string Lower(std::string s) {
 
 }  // namespace
 
-bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects,
-                    const std::string& path, const std::string& extension, FileMode mode,
-                    shell::Prompt* prompt, const FileOptions& options) {
+bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                    const std::string& extension, FileMode mode, shell::Prompt* prompt,
+                    const FileOptions& options) {
     const std::string ext = Lower(extension);
     if (ext == "mkl") {
         if (mode == FileMode::kWrite) return model::SaveModelFile(model, path);

@@ -24,8 +24,8 @@ struct FileOptions {
 
 // After a read the model's texture images are loaded and its wrap object made, so the
 // model mesh can be built at once.
-bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects,
-                    const std::string& path, const std::string& extension, FileMode mode,
-                    shell::Prompt* prompt, const FileOptions& options = {});
+bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                    const std::string& extension, FileMode mode, shell::Prompt* prompt,
+                    const FileOptions& options = {});
 
 }  // namespace viewport

@@ -157,8 +157,8 @@ void AddMirroredCopy(rm::MeshBuilder& mesh, bool ax, bool ay, bool az, float pos
         mesh.SetTextureCoordinates(v + vertexCount, g.texCoords[v].u, g.texCoords[v].v);
 }
 
-void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount,
-                       uint32_t pointColor, rm::MeshBuilder& markers) {
+void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount, uint32_t pointColor,
+                       rm::MeshBuilder& markers) {
     markers.Empty();
     markers.SetQuality(rm::kQualityPoints);
     if (pointCount > 0) {

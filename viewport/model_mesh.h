@@ -32,8 +32,8 @@ struct ModelMeshOptions {
 
 // Rebuilds `mesh` from the model's face lines over the first `pointCount` parsed points:
 // colours, quality, materials, the wrap, face textures, the mirrored copy and smooth normals.
-void BuildModelMesh(model::MeshModel& model, const ModelRenderObjects& objects,
-                    int32_t pointCount, const ModelMeshOptions& options, rm::MeshBuilder& mesh);
+void BuildModelMesh(model::MeshModel& model, const ModelRenderObjects& objects, int32_t pointCount,
+                    const ModelMeshOptions& options, rm::MeshBuilder& mesh);
 
 // Appends a copy of the mesh reflected on each flagged axis about `position`; with one
 // flagged axis the copy's corners run in reverse order so its faces still face out.
@@ -44,8 +44,8 @@ void ApplyFaceTextures(const model::MeshModel& model, const ModelRenderObjects& 
                        rm::MeshBuilder& mesh);
 
 // One dot per point 0..pointCount-1 (face j is the marker of point j), all in pointColor.
-void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount,
-                       uint32_t pointColor, rm::MeshBuilder& markers);
+void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount, uint32_t pointColor,
+                       rm::MeshBuilder& markers);
 
 inline constexpr uint32_t kSelectedPointColor = 0xFFFF0000;
 

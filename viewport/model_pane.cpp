@@ -10,8 +10,8 @@
 
 namespace viewport {
 
-bool ModelPane::Create(DeviceRequest& request, int displayWidth, int displayHeight,
-                       int clientWidth, int clientHeight, shell::Prompt* prompt) {
+bool ModelPane::Create(DeviceRequest& request, int displayWidth, int displayHeight, int clientWidth,
+                       int clientHeight, shell::Prompt* prompt) {
     if (!device.Create(request, displayWidth, displayHeight, clientWidth, clientHeight, prompt))
         return false;
     BusyScope busy(device.busy);

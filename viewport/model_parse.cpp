@@ -50,8 +50,7 @@ int32_t UsedPointCount(const model::PointSheet& points) {
     return 0;
 }
 
-void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points,
-                    int32_t pointCount) {
+void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points, int32_t pointCount) {
     faces.ResizeFaceArrays();
     faces.parsedFaces.resize(faces.lines.size());
     for (size_t i = 0; i < faces.lines.size(); ++i) {
@@ -61,8 +60,7 @@ void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points,
         bool valid = corners.size() >= 3;
         for (int32_t c : corners) {
             if (!valid) break;
-            valid = c >= 0 && c < pointCount &&
-                    static_cast<size_t>(c) < points.lineFlags.size() &&
+            valid = c >= 0 && c < pointCount && static_cast<size_t>(c) < points.lineFlags.size() &&
                     (points.lineFlags[static_cast<size_t>(c)] & model::PointSheet::kFlagValid);
         }
         if (valid) {

@@ -19,7 +19,6 @@ int32_t UsedPointCount(const model::PointSheet& points);
 // pointCount whose line is a vertex. Other lines become the degenerate face 0, 0, 0, so
 // that render face i stays face line i. FaceStatus bit 0 tells which is which; the face
 // arrays are brought to the sheet's size first.
-void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points,
-                    int32_t pointCount);
+void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points, int32_t pointCount);
 
 }  // namespace viewport

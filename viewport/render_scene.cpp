@@ -30,22 +30,35 @@ rm::MeshBuilderPtr Letter(char which) {
     switch (which) {
         case 'X':
             Fill(*m,
-                 {{0.0001f, 0.0001f, -0.0001f}, {0.5f, 0.5f, 0}, {0.5f, -0.5f, 0},
-                  {-0.5f, -0.5f, 0}, {-0.5f, 0.5f, 0}},
+                 {{0.0001f, 0.0001f, -0.0001f},
+                  {0.5f, 0.5f, 0},
+                  {0.5f, -0.5f, 0},
+                  {-0.5f, -0.5f, 0},
+                  {-0.5f, 0.5f, 0}},
                  {3, 0, 1, 3, 3, 3, 1, 0, 3, 4, 2, 0, 3, 0, 2, 4, 0});
             m->SetColorRgb(0, 1, 0);
             break;
         case 'Y':
             Fill(*m,
-                 {{0.0001f, 0.0001f, -0.0001f}, {0.5f, 0.5f, 0}, {0, -0.5f, 0}, {-0.5f, 0.5f, 0},
-                  {0.25f, 0.25f, 0}, {0, -0.25f, 0}, {-0.25f, 0.25f, 0}},
+                 {{0.0001f, 0.0001f, -0.0001f},
+                  {0.5f, 0.5f, 0},
+                  {0, -0.5f, 0},
+                  {-0.5f, 0.5f, 0},
+                  {0.25f, 0.25f, 0},
+                  {0, -0.25f, 0},
+                  {-0.25f, 0.25f, 0}},
                  {3, 0, 1, 4, 3, 4, 1, 0, 3, 0, 5, 2, 3, 2, 5, 0, 3, 0, 3, 6, 3, 6, 3, 0, 0});
             m->SetColorRgb(1, 1, 0);
             break;
         default:
             Fill(*m,
-                 {{0.0001f, 0.0001f, -0.0001f}, {-0.5f, 0.5001f, -0.0001f}, {0, 0.5f, 0},
-                  {0.5f, 0.5f, 0}, {-0.5f, -0.5f, 0}, {0, -0.5001f, 0.0001f}, {0.5f, -0.5f, 0}},
+                 {{0.0001f, 0.0001f, -0.0001f},
+                  {-0.5f, 0.5001f, -0.0001f},
+                  {0, 0.5f, 0},
+                  {0.5f, 0.5f, 0},
+                  {-0.5f, -0.5f, 0},
+                  {0, -0.5001f, 0.0001f},
+                  {0.5f, -0.5f, 0}},
                  {3, 1, 2, 3, 3, 3, 2, 1, 3, 3, 0, 4, 3, 4, 0, 3, 3, 4, 5, 6, 3, 6, 5, 4, 0});
             m->SetColorRgb(0, 0, 1);
             break;
@@ -113,8 +126,8 @@ bool RenderScene::Build(const rm::FramePtr& sceneRoot, const rm::FramePtr& camer
     }
     PlaceLetters(*this, st.letterSize, 1.0f);  // the axis is unit length until its settings apply
 
-    ambientLight = rm::Light::CreateRgb(rm::LightType::kAmbient, st.ambient.x, st.ambient.y,
-                                        st.ambient.z);
+    ambientLight =
+        rm::Light::CreateRgb(rm::LightType::kAmbient, st.ambient.x, st.ambient.y, st.ambient.z);
     root->AddLight(ambientLight);
     directionalLight = rm::Light::CreateRgb(rm::LightType::kDirectional, st.directional.x,
                                             st.directional.y, st.directional.z);
@@ -134,10 +147,12 @@ bool RenderScene::Build(const rm::FramePtr& sceneRoot, const rm::FramePtr& camer
     lookAtTarget = rm::Frame::Create(root);
     guideFrame1 = rm::Frame::Create(root);
     guideMesh1 = rm::MeshBuilder::Create();
-    Fill(*guideMesh1, {{0, 0, 0}, {0.0001f, 0.0001f, -10}, {0, 0, 10}}, {3, 0, 1, 2, 3, 0, 2, 1, 0});
+    Fill(*guideMesh1, {{0, 0, 0}, {0.0001f, 0.0001f, -10}, {0, 0, 10}},
+         {3, 0, 1, 2, 3, 0, 2, 1, 0});
     guideFrame2 = rm::Frame::Create(root);
     guideMesh2 = rm::MeshBuilder::Create();
-    Fill(*guideMesh2, {{0, 0, 0}, {0, 10, 0}, {0.0001f, -10, 0.0001f}}, {3, 0, 1, 2, 3, 0, 2, 1, 0});
+    Fill(*guideMesh2, {{0, 0, 0}, {0, 10, 0}, {0.0001f, -10, 0.0001f}},
+         {3, 0, 1, 2, 3, 0, 2, 1, 0});
     guideMesh2->SetColorRgb(0, 1, 1);
     guidesAttached = false;
 

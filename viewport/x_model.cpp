@@ -15,17 +15,19 @@ namespace viewport {
 
 namespace {
 
-std::string GroupName(size_t index) { return "Group" + std::to_string(index); }
+std::string GroupName(size_t index) {
+    return "Group" + std::to_string(index);
+}
 
 // Each texture an X file names, loaded from beside the file and listed in the model.
 rm::TexturePtr LoadXTexture(model::MeshModel& model, ModelRenderObjects& objects,
                             const std::string& name, shell::Prompt* prompt) {
     const image::ImagePath split = image::SplitImagePath(name);
     if (split.title.empty()) return {};
-    const std::string title = split.extension.empty()
-                                  ? split.title
-                                  : split.title.substr(0, split.title.size() -
-                                                              split.extension.size() - 1);
+    const std::string title =
+        split.extension.empty()
+            ? split.title
+            : split.title.substr(0, split.title.size() - split.extension.size() - 1);
     const std::string path =
         model::JoinPath(text::Utf8ToCp932(model.currentFile.ModelDirectory), name);
     rm::TexturePtr texture = LoadTextureFile(text::Cp932ToUtf8(path), prompt);
@@ -39,8 +41,7 @@ rm::TexturePtr LoadXTexture(model::MeshModel& model, ModelRenderObjects& objects
 
 }  // namespace
 
-void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model,
-                ModelRenderObjects& objects) {
+void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects) {
     const size_t n = mesh.VertexCount(), m = mesh.FaceCount();
     model::PointSheet& points = model.points;
     points.SetMaxLine(static_cast<int32_t>(n));
@@ -75,8 +76,8 @@ void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model,
                 if (objects.groupMaterials[g] == material) group = static_cast<int32_t>(g);
             if (group < 0) {
                 group = static_cast<int32_t>(model.groups.size());
-                model.groups.entries.push_back({static_cast<int32_t>(c), GroupName(group), 1,
-                                                MaterialValues(*material)});
+                model.groups.entries.push_back(
+                    {static_cast<int32_t>(c), GroupName(group), 1, MaterialValues(*material)});
                 objects.groupMaterials.push_back(material);
             }
         } else {
@@ -89,8 +90,8 @@ void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model,
             group = plainGroup;
         }
         faces.FaceGroup[j] = static_cast<uint16_t>(group);
-        const bool groupColour = model.groups[static_cast<size_t>(group)].color ==
-                                 static_cast<int32_t>(c);
+        const bool groupColour =
+            model.groups[static_cast<size_t>(group)].color == static_cast<int32_t>(c);
         faces.FaceStatus[j] = groupColour ? 1 : 3;
         faces.FaceColor[j] = static_cast<int32_t>(c);
         if (rm::TexturePtr texture = mesh.FaceTexture(j)) {

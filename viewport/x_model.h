@@ -26,7 +26,6 @@ bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
                  bool binary, const ModelMeshOptions& options);
 
 // Mesh builder to model: both sheets end with one empty line.
-void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model,
-                ModelRenderObjects& objects);
+void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects);
 
 }  // namespace viewport

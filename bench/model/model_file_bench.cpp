@@ -16,7 +16,9 @@ namespace {
 
 constexpr int32_t kLines = 1000000;
 
-std::string BenchPath() { return "/tmp/mokkel-bench-" + std::to_string(getpid()) + ".mkl"; }
+std::string BenchPath() {
+    return "/tmp/mokkel-bench-" + std::to_string(getpid()) + ".mkl";
+}
 
 model::MeshModel MakeBigModel() {
     model::MeshModel m;
@@ -24,10 +26,12 @@ model::MeshModel MakeBigModel() {
     std::uniform_real_distribution<float> coord(-100, 100);
     std::uniform_int_distribution<int32_t> point(0, kLines - 1);
     m.points.SetMaxLine(kLines - 1);
-    for (auto& line : m.points.lines) line = model::FormatVector(coord(rng), coord(rng), coord(rng));
+    for (auto& line : m.points.lines)
+        line = model::FormatVector(coord(rng), coord(rng), coord(rng));
     m.faces.SetMaxLine(kLines - 1);
     m.faces.ResizeFaceArrays();
-    for (auto& line : m.faces.lines) line = model::JoinCorners({point(rng), point(rng), point(rng)});
+    for (auto& line : m.faces.lines)
+        line = model::JoinCorners({point(rng), point(rng), point(rng)});
     return m;
 }
 

@@ -13,16 +13,17 @@ namespace modeller {
 MokkelApp::MokkelApp(const AppServices& services)
     : services_(services), doc_(*services.prompt, *services.files) {
     doc_.programDirectory = services_.programDirectory;
-    frame_ = std::make_unique<CMainFrame>(FrameServices{services_.settings, services_.help,
-                                                        services_.files,
-                                                        services_.programDirectory});
+    frame_ = std::make_unique<CMainFrame>(FrameServices{
+        services_.settings, services_.help, services_.files, services_.programDirectory});
     view_ = new CModelView(doc_, settings_, *services_.settings, *services_.prompt,
                            *services_.files, services_.clipboard);
     frame_->SetView(view_);
     RegisterCommands();
 }
 
-MokkelApp::~MokkelApp() { Shutdown(); }
+MokkelApp::~MokkelApp() {
+    Shutdown();
+}
 
 void MokkelApp::RegisterCommands() {
     CMainFrame& f = *frame_;

@@ -40,9 +40,9 @@ struct ModellerSettings {
     DeviceSettings device;
     int32_t jpegQuality = 75;
     CameraSettings camera;
-    float axisSize = 1.0f;                // "Haba"
-    uint32_t pointColor = 0xFFFFFFFF;     // "TenColor"
-    uint32_t backgroundColor = 0;         // "BackColor"
+    float axisSize = 1.0f;             // "Haba"
+    uint32_t pointColor = 0xFFFFFFFF;  // "TenColor"
+    uint32_t backgroundColor = 0;      // "BackColor"
     LightSettings light;
     int32_t xFormat = 0;  // 0 text, else binary
     std::string pictureDirectory, textureDirectory, fileDirectory;

@@ -22,39 +22,66 @@ namespace {
 constexpr const char* kImageFilter =
     "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpg;*jpeg)|*.jpg;*.jpeg||";
 
-QColor ButtonFace() { return QApplication::palette().color(QPalette::Button); }
-QColor FromArgb(uint32_t argb) { return QColor::fromRgb(argb & 0x00FFFFFF); }
-QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
-QString FromCp932(std::string_view s) { return QString::fromStdString(text::Cp932ToUtf8(s)); }
+QColor ButtonFace() {
+    return QApplication::palette().color(QPalette::Button);
+}
+QColor FromArgb(uint32_t argb) {
+    return QColor::fromRgb(argb & 0x00FFFFFF);
+}
+QRect ToQRect(const Rect& r) {
+    return QRect(r.left, r.top, r.Width(), r.Height());
+}
+QString FromCp932(std::string_view s) {
+    return QString::fromStdString(text::Cp932ToUtf8(s));
+}
 
 Key KeyOf(int qtKey) {
     switch (qtKey) {
-        case Qt::Key_F2: return Key::F2;
-        case Qt::Key_Backspace: return Key::Backspace;
-        case Qt::Key_Delete: return Key::Delete;
+        case Qt::Key_F2:
+            return Key::F2;
+        case Qt::Key_Backspace:
+            return Key::Backspace;
+        case Qt::Key_Delete:
+            return Key::Delete;
         case Qt::Key_Return:
-        case Qt::Key_Enter: return Key::Enter;
-        case Qt::Key_Escape: return Key::Escape;
-        case Qt::Key_PageUp: return Key::PageUp;
-        case Qt::Key_PageDown: return Key::PageDown;
-        case Qt::Key_End: return Key::End;
-        case Qt::Key_Home: return Key::Home;
-        case Qt::Key_Left: return Key::Left;
-        case Qt::Key_Up: return Key::Up;
-        case Qt::Key_Right: return Key::Right;
-        case Qt::Key_Down: return Key::Down;
-        case Qt::Key_Insert: return Key::Insert;
-        case Qt::Key_X: return Key::X;
-        case Qt::Key_C: return Key::C;
-        case Qt::Key_V: return Key::V;
-        case Qt::Key_Z: return Key::Z;
-        default: return Key::Other;
+        case Qt::Key_Enter:
+            return Key::Enter;
+        case Qt::Key_Escape:
+            return Key::Escape;
+        case Qt::Key_PageUp:
+            return Key::PageUp;
+        case Qt::Key_PageDown:
+            return Key::PageDown;
+        case Qt::Key_End:
+            return Key::End;
+        case Qt::Key_Home:
+            return Key::Home;
+        case Qt::Key_Left:
+            return Key::Left;
+        case Qt::Key_Up:
+            return Key::Up;
+        case Qt::Key_Right:
+            return Key::Right;
+        case Qt::Key_Down:
+            return Key::Down;
+        case Qt::Key_Insert:
+            return Key::Insert;
+        case Qt::Key_X:
+            return Key::X;
+        case Qt::Key_C:
+            return Key::C;
+        case Qt::Key_V:
+            return Key::V;
+        case Qt::Key_Z:
+            return Key::Z;
+        default:
+            return Key::Other;
     }
 }
 
 ScreenId ScreenOfBar(int32_t barId) {
     return barId == kPointHorizontalBar || barId == kPointVerticalBar ? ScreenId::Point
-                                                                       : ScreenId::Face;
+                                                                      : ScreenId::Face;
 }
 
 }  // namespace
@@ -112,7 +139,9 @@ CModelView::CModelView(CModelDoc& doc, ModellerSettings& settings, shell::Settin
     timer_.start(100);  // the fly-to animation's tick
 }
 
-CModelView::~CModelView() { Shutdown(); }
+CModelView::~CModelView() {
+    Shutdown();
+}
 
 void CModelView::Shutdown() {
     if (shutDown_) return;
@@ -228,8 +257,7 @@ void CModelView::paintEvent(QPaintEvent*) {
     }
 }
 
-void CModelView::DrawText(QPainter& p, const Rect& cell, const std::string& s,
-                          bool expandTabs) {
+void CModelView::DrawText(QPainter& p, const Rect& cell, const std::string& s, bool expandTabs) {
     if (s.empty() || cell.Width() <= 0) return;
     const QFontMetrics fm(font_);
     const int baseline = cell.bottom - fm.descent() - 1;
@@ -360,15 +388,13 @@ void CModelView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     const int32_t mode = navigator_.Mode();
     const bool paneDrag = (event->buttons() & Qt::LeftButton) &&
-                          (mode == viewport::kModeCameraDrag ||
-                           mode == viewport::kModeOrbitDrag ||
+                          (mode == viewport::kModeCameraDrag || mode == viewport::kModeOrbitDrag ||
                            mode == viewport::kModeMovePointsDrag);
     if (paneDrag) {
         navigator_.OnPaneMouseMove(pos.x(), pos.y(), KeysOf(event));
         return;
     }
-    if (screens_.MouseMove(pos.x(), pos.y()) == MouseTarget::ThreeD)
-        SetModeCursor(mode);
+    if (screens_.MouseMove(pos.x(), pos.y()) == MouseTarget::ThreeD) SetModeCursor(mode);
 }
 
 void CModelView::mouseReleaseEvent(QMouseEvent* event) {
@@ -460,7 +486,9 @@ void CModelView::RedrawRow(ScreenId screen, int32_t line) {
     update(s.x, s.y + row * s.rowHeight, s.width, s.rowHeight + 1);
 }
 
-void CModelView::RedrawScreen(ScreenId screen) { update(ToQRect(screens_.ScreenOf(screen).Pane())); }
+void CModelView::RedrawScreen(ScreenId screen) {
+    update(ToQRect(screens_.ScreenOf(screen).Pane()));
+}
 
 void CModelView::ShowCaret(int32_t x, int32_t y) {
     if (caretShown_) update(caret_.x(), caret_.y(), 2, QFontMetrics(font_).height());
@@ -492,17 +520,31 @@ void CModelView::UpdateScrollBar(int32_t barId, const ScrollBarState& state) {
         connect(bar, &QScrollBar::actionTriggered, this, [this, barId, vertical, bar](int action) {
             ScrollRequest r;
             switch (action) {
-                case QAbstractSlider::SliderSingleStepAdd: r = ScrollRequest::LineForward; break;
-                case QAbstractSlider::SliderSingleStepSub: r = ScrollRequest::LineBack; break;
-                case QAbstractSlider::SliderPageStepAdd: r = ScrollRequest::PageForward; break;
-                case QAbstractSlider::SliderPageStepSub: r = ScrollRequest::PageBack; break;
-                case QAbstractSlider::SliderToMinimum: r = ScrollRequest::Start; break;
-                case QAbstractSlider::SliderToMaximum: r = ScrollRequest::End; break;
-                case QAbstractSlider::SliderMove: r = ScrollRequest::Thumb; break;
-                default: return;
+                case QAbstractSlider::SliderSingleStepAdd:
+                    r = ScrollRequest::LineForward;
+                    break;
+                case QAbstractSlider::SliderSingleStepSub:
+                    r = ScrollRequest::LineBack;
+                    break;
+                case QAbstractSlider::SliderPageStepAdd:
+                    r = ScrollRequest::PageForward;
+                    break;
+                case QAbstractSlider::SliderPageStepSub:
+                    r = ScrollRequest::PageBack;
+                    break;
+                case QAbstractSlider::SliderToMinimum:
+                    r = ScrollRequest::Start;
+                    break;
+                case QAbstractSlider::SliderToMaximum:
+                    r = ScrollRequest::End;
+                    break;
+                case QAbstractSlider::SliderMove:
+                    r = ScrollRequest::Thumb;
+                    break;
+                default:
+                    return;
             }
-            screens_.ScreenOf(ScreenOfBar(barId))
-                .Scroll(vertical, r, bar->sliderPosition());
+            screens_.ScreenOf(ScreenOfBar(barId)).Scroll(vertical, r, bar->sliderPosition());
             update();
         });
         bars_[barId] = bar;
@@ -514,13 +556,19 @@ void CModelView::UpdateScrollBar(int32_t barId, const ScrollBarState& state) {
     bar->setValue(state.position);
 }
 
-void CModelView::SetCursor(CursorShape shape) { setCursor(CursorForShape(shape)); }
+void CModelView::SetCursor(CursorShape shape) {
+    setCursor(CursorForShape(shape));
+}
 
-void CModelView::SetModeCursor(int32_t mode) { setCursor(CursorForPaneMode(mode)); }
+void CModelView::SetModeCursor(int32_t mode) {
+    setCursor(CursorForPaneMode(mode));
+}
 
 void CModelView::CaptureMouse(bool capture) {
-    if (capture) grabMouse();
-    else releaseMouse();
+    if (capture)
+        grabMouse();
+    else
+        releaseMouse();
 }
 
 void CModelView::ShowContextMenu(int32_t x, int32_t y) {
@@ -613,8 +661,10 @@ void CModelView::AddRecentFile(const std::string& path) {
 }
 
 void CModelView::SetWaitCursor(bool on) {
-    if (on) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else QGuiApplication::restoreOverrideCursor();
+    if (on)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QGuiApplication::restoreOverrideCursor();
 }
 
 viewport::FileOptions CModelView::FileOptions() const {

@@ -22,45 +22,45 @@ constexpr uint32_t kRenderModeDisableSortedAlphaZWrite = 32;
 
 // A read-only view of the picture: rows top to bottom, `stride` pixels apart. Alpha is 255.
 struct PixelView {
-  const uint32_t* pixels = nullptr;
-  int width = 0, height = 0, stride = 0;
+    const uint32_t* pixels = nullptr;
+    int width = 0, height = 0, stride = 0;
 };
 
 class Device;
 using DevicePtr = std::shared_ptr<Device>;
 
 class Device {
- public:
-  static DevicePtr Create(DeviceKind kind, int width, int height);
-  static DevicePtr Create(int kind, int width, int height) {
-    return Create(static_cast<DeviceKind>(kind), width, height);
-  }
+public:
+    static DevicePtr Create(DeviceKind kind, int width, int height);
+    static DevicePtr Create(int kind, int width, int height) {
+        return Create(static_cast<DeviceKind>(kind), width, height);
+    }
 
-  DeviceKind Kind() const { return kind_; }
-  int Width() const { return width_; }
-  int Height() const { return height_; }
+    DeviceKind Kind() const { return kind_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
 
-  // The highest quality any mesh is drawn with (mesh qualities above it are lowered).
-  bool SetQuality(int quality);
-  int Quality() const { return quality_; }
-  bool SetRenderMode(uint32_t flags);
-  uint32_t RenderMode() const { return renderMode_; }
+    // The highest quality any mesh is drawn with (mesh qualities above it are lowered).
+    bool SetQuality(int quality);
+    int Quality() const { return quality_; }
+    bool SetRenderMode(uint32_t flags);
+    uint32_t RenderMode() const { return renderMode_; }
 
-  PixelView Pixels() const { return {color_.data(), width_, height_, width_}; }
-  // Makes the rendered picture available; rendering already writes it, so this only succeeds.
-  bool Update() { return true; }
+    PixelView Pixels() const { return {color_.data(), width_, height_, width_}; }
+    // Makes the rendered picture available; rendering already writes it, so this only succeeds.
+    bool Update() { return true; }
 
-  // For the viewport.
-  uint32_t* ColorData() { return color_.data(); }
-  float* DepthData() { return depth_.data(); }
+    // For the viewport.
+    uint32_t* ColorData() { return color_.data(); }
+    float* DepthData() { return depth_.data(); }
 
- private:
-  DeviceKind kind_ = DeviceKind::kRgb;
-  int width_ = 0, height_ = 0;
-  int quality_ = kQualityGouraud;
-  uint32_t renderMode_ = 0;
-  std::vector<uint32_t> color_;
-  std::vector<float> depth_;
+private:
+    DeviceKind kind_ = DeviceKind::kRgb;
+    int width_ = 0, height_ = 0;
+    int quality_ = kQualityGouraud;
+    uint32_t renderMode_ = 0;
+    std::vector<uint32_t> color_;
+    std::vector<float> depth_;
 };
 
 }  // namespace rm

@@ -36,135 +36,140 @@ constexpr uint32_t kGenerateNormalsPrecompact = 1;
 constexpr uint32_t kGenerateNormalsUseCreaseAngle = 2;
 
 struct TexCoord {
-  float u = 0.0f, v = 0.0f;
+    float u = 0.0f, v = 0.0f;
 };
 
 // The whole geometry, as AddFaces takes it with normals: per face its count, then that many
 // (vertex, normal) index pairs; the list ends with 0. Texture coordinates are per vertex.
 struct MeshGeometry {
-  std::vector<Vector3> vertices;
-  std::vector<Vector3> normals;
-  std::vector<uint32_t> faceData;
-  std::vector<TexCoord> texCoords;
+    std::vector<Vector3> vertices;
+    std::vector<Vector3> normals;
+    std::vector<uint32_t> faceData;
+    std::vector<TexCoord> texCoords;
 };
 
 namespace detail {
 // What the renderer and the picker need, derived from the faces when the geometry changes.
 struct MeshCache {
-  struct Tri {
-    uint32_t corner[3];
-    uint32_t face;
-  };
-  std::vector<uint32_t> cornerVertex;    // per distinct (vertex, normal, material) corner
-  std::vector<Vector3> cornerNormal;     // unit; the face normal where the corner has none
-  std::vector<uint32_t> cornerMaterial;  // slot in `materials`
-  std::vector<const Material*> materials;  // slot 0: none
-  std::vector<Tri> tris;                 // faces as fans, in face order
-  std::vector<Vector3> faceNormal;       // unit front normals (zero when degenerate)
-  std::vector<Vector3> faceCenter;
-  std::vector<uint32_t> faceMaterial;
-  Vector3 boxMin, boxMax;
-  bool empty = true;
+    struct Tri {
+        uint32_t corner[3];
+        uint32_t face;
+    };
+    std::vector<uint32_t> cornerVertex;      // per distinct (vertex, normal, material) corner
+    std::vector<Vector3> cornerNormal;       // unit; the face normal where the corner has none
+    std::vector<uint32_t> cornerMaterial;    // slot in `materials`
+    std::vector<const Material*> materials;  // slot 0: none
+    std::vector<Tri> tris;                   // faces as fans, in face order
+    std::vector<Vector3> faceNormal;         // unit front normals (zero when degenerate)
+    std::vector<Vector3> faceCenter;
+    std::vector<uint32_t> faceMaterial;
+    Vector3 boxMin, boxMax;
+    bool empty = true;
 };
 }  // namespace detail
 
 class MeshBuilder : public Visual {
- public:
-  static constexpr uint32_t kNoNormal = 0xFFFFFFFF;
+public:
+    static constexpr uint32_t kNoNormal = 0xFFFFFFFF;
 
-  static MeshBuilderPtr Create();
+    static MeshBuilderPtr Create();
 
-  // Removes all vertices, normals and faces; quality and other settings stay.
-  bool Empty();
-  // `faceData`: per face a count (3 or more) then that many vertex indices, or (vertex,
-  // normal) index pairs when `normals` is not empty; ends with 0. Indices refer to the
-  // vertices and normals of this call. Nothing is added when any entry is invalid.
-  bool AddFaces(std::span<const Vector3> vertices, std::span<const Vector3> normals,
-                std::span<const uint32_t> faceData);
-  // The meshes of `frame` and its subtree, placed by their transforms relative to it.
-  bool AddFrame(const Frame& frame);
+    // Removes all vertices, normals and faces; quality and other settings stay.
+    bool Empty();
+    // `faceData`: per face a count (3 or more) then that many vertex indices, or (vertex,
+    // normal) index pairs when `normals` is not empty; ends with 0. Indices refer to the
+    // vertices and normals of this call. Nothing is added when any entry is invalid.
+    bool AddFaces(std::span<const Vector3> vertices, std::span<const Vector3> normals,
+                  std::span<const uint32_t> faceData);
+    // The meshes of `frame` and its subtree, placed by their transforms relative to it.
+    bool AddFrame(const Frame& frame);
 
-  size_t VertexCount() const { return vertices_.size(); }
-  size_t NormalCount() const { return normals_.size(); }
-  size_t FaceCount() const { return faces_.size(); }
+    size_t VertexCount() const { return vertices_.size(); }
+    size_t NormalCount() const { return normals_.size(); }
+    size_t FaceCount() const { return faces_.size(); }
 
-  bool GetVertex(size_t vertex, Vector3& out) const;
-  bool SetVertex(size_t vertex, Vector3 position);
-  bool GetTextureCoordinates(size_t vertex, float& u, float& v) const;
-  bool SetTextureCoordinates(size_t vertex, float u, float v);
+    bool GetVertex(size_t vertex, Vector3& out) const;
+    bool SetVertex(size_t vertex, Vector3 position);
+    bool GetTextureCoordinates(size_t vertex, float& u, float& v) const;
+    bool SetTextureCoordinates(size_t vertex, float u, float v);
 
-  // Face queries; -1 or false for an index out of range.
-  int FaceVertexCount(size_t face) const;
-  int FaceVertexIndex(size_t face, size_t j) const;
-  bool GetFaceVertex(size_t face, size_t j, Vector3& out) const;
-  bool GetFaceNormal(size_t face, size_t j, Vector3& out) const;  // zero when it has none
-  bool GetFaceFrontNormal(size_t face, Vector3& out) const;
-  uint32_t FaceColor(size_t face) const;  // 0 when out of range
-  MaterialPtr FaceMaterial(size_t face) const;
-  TexturePtr FaceTexture(size_t face) const;
+    // Face queries; -1 or false for an index out of range.
+    int FaceVertexCount(size_t face) const;
+    int FaceVertexIndex(size_t face, size_t j) const;
+    bool GetFaceVertex(size_t face, size_t j, Vector3& out) const;
+    bool GetFaceNormal(size_t face, size_t j, Vector3& out) const;  // zero when it has none
+    bool GetFaceFrontNormal(size_t face, Vector3& out) const;
+    uint32_t FaceColor(size_t face) const;  // 0 when out of range
+    MaterialPtr FaceMaterial(size_t face) const;
+    TexturePtr FaceTexture(size_t face) const;
 
-  bool SetFaceColor(size_t face, uint32_t argb);
-  bool SetFaceColorRgb(size_t face, float r, float g, float b);
-  bool SetFaceMaterial(size_t face, const MaterialPtr& material);
-  bool SetFaceTexture(size_t face, const TexturePtr& texture);
+    bool SetFaceColor(size_t face, uint32_t argb);
+    bool SetFaceColorRgb(size_t face, float r, float g, float b);
+    bool SetFaceMaterial(size_t face, const MaterialPtr& material);
+    bool SetFaceTexture(size_t face, const TexturePtr& texture);
 
-  // For every face, and for faces added later.
-  bool SetColor(uint32_t argb);
-  bool SetColorRgb(float r, float g, float b);
-  bool SetMaterial(const MaterialPtr& material);
-  bool SetTexture(const TexturePtr& texture);
+    // For every face, and for faces added later.
+    bool SetColor(uint32_t argb);
+    bool SetColorRgb(float r, float g, float b);
+    bool SetMaterial(const MaterialPtr& material);
+    bool SetTexture(const TexturePtr& texture);
 
-  // Replaces all normals. Without kGenerateNormalsUseCreaseAngle every vertex is smooth;
-  // with it, faces meeting at more than `crease` radians keep separate normals.
-  bool GenerateNormals(float crease, uint32_t flags);
+    // Replaces all normals. Without kGenerateNormalsUseCreaseAngle every vertex is smooth;
+    // with it, faces meeting at more than `crease` radians keep separate normals.
+    bool GenerateNormals(float crease, uint32_t flags);
 
-  bool SetQuality(int quality);
-  int Quality() const { return quality_; }
-  bool SetColorSource(ColorSource source);
-  ColorSource GetColorSource() const { return colorSource_; }
-  bool SetPerspective(bool on) { perspective_ = on; return true; }
-  bool Perspective() const { return perspective_; }
+    bool SetQuality(int quality);
+    int Quality() const { return quality_; }
+    bool SetColorSource(ColorSource source);
+    ColorSource GetColorSource() const { return colorSource_; }
+    bool SetPerspective(bool on) {
+        perspective_ = on;
+        return true;
+    }
+    bool Perspective() const { return perspective_; }
 
-  bool GetGeometry(MeshGeometry& out) const;
-  // Bounding box of the vertices; false for an empty mesh.
-  bool GetBox(Vector3& min, Vector3& max) const;
+    bool GetGeometry(MeshGeometry& out) const;
+    // Bounding box of the vertices; false for an empty mesh.
+    bool GetBox(Vector3& min, Vector3& max) const;
 
-  // --- for the renderer and the picker
-  struct Corner {
-    uint32_t vertex, normal;
-  };
-  struct Face {
-    uint32_t first, count;  // into corners
-    uint32_t color;
-    MaterialPtr material;
-    TexturePtr texture;
-  };
-  const std::vector<Vector3>& Vertices() const { return vertices_; }
-  const std::vector<Vector3>& Normals() const { return normals_; }
-  const std::vector<TexCoord>& TexCoords() const { return texCoords_; }
-  const std::vector<Face>& Faces() const { return faces_; }
-  const std::vector<Corner>& Corners() const { return corners_; }
-  const detail::MeshCache& Cache() const;  // built on first use after a change
+    // --- for the renderer and the picker
+    struct Corner {
+        uint32_t vertex, normal;
+    };
+    struct Face {
+        uint32_t first, count;  // into corners
+        uint32_t color;
+        MaterialPtr material;
+        TexturePtr texture;
+    };
+    const std::vector<Vector3>& Vertices() const { return vertices_; }
+    const std::vector<Vector3>& Normals() const { return normals_; }
+    const std::vector<TexCoord>& TexCoords() const { return texCoords_; }
+    const std::vector<Face>& Faces() const { return faces_; }
+    const std::vector<Corner>& Corners() const { return corners_; }
+    const detail::MeshCache& Cache() const;  // built on first use after a change
 
- private:
-  bool AppendMesh(const MeshBuilder& other, const Matrix4& m);
-  void Invalidate() { cacheValid_ = false; }
-  Vector3 NewellNormal(const Face& f) const;
+private:
+    bool AppendMesh(const MeshBuilder& other, const Matrix4& m);
+    void Invalidate() { cacheValid_ = false; }
+    Vector3 NewellNormal(const Face& f) const;
 
-  std::vector<Vector3> vertices_;
-  std::vector<Vector3> normals_;
-  std::vector<TexCoord> texCoords_;
-  std::vector<Corner> corners_;
-  std::vector<Face> faces_;
-  uint32_t defaultColor_ = 0xFFFFFFFF;
-  int quality_ = kQualityGouraud;
-  ColorSource colorSource_ = ColorSource::kFace;
-  bool perspective_ = false;
+    std::vector<Vector3> vertices_;
+    std::vector<Vector3> normals_;
+    std::vector<TexCoord> texCoords_;
+    std::vector<Corner> corners_;
+    std::vector<Face> faces_;
+    uint32_t defaultColor_ = 0xFFFFFFFF;
+    int quality_ = kQualityGouraud;
+    ColorSource colorSource_ = ColorSource::kFace;
+    bool perspective_ = false;
 
-  mutable detail::MeshCache cache_;
-  mutable bool cacheValid_ = false;
+    mutable detail::MeshCache cache_;
+    mutable bool cacheValid_ = false;
 };
 
-inline MeshBuilderPtr CreateMeshBuilder() { return MeshBuilder::Create(); }
+inline MeshBuilderPtr CreateMeshBuilder() {
+    return MeshBuilder::Create();
+}
 
 }  // namespace rm

@@ -12,28 +12,28 @@ class Texture;
 namespace rm::detail {
 
 struct RasterTarget {
-  uint32_t* color = nullptr;
-  float* depth = nullptr;
-  int stride = 0;                  // in pixels, for both buffers
-  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // clip rectangle, x1 and y1 exclusive
+    uint32_t* color = nullptr;
+    float* depth = nullptr;
+    int stride = 0;                      // in pixels, for both buffers
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // clip rectangle, x1 and y1 exclusive
 };
 
 struct RasterVertex {
-  float x, y;        // screen position
-  float iw;          // 1 / camera z
-  float r, g, b, a;  // 0..255
-  float u, v;        // texture coordinates, multiplied by iw when perspective-correct
-  float fog;         // 1 = no fog, 0 = fog colour
+    float x, y;        // screen position
+    float iw;          // 1 / camera z
+    float r, g, b, a;  // 0..255
+    float u, v;        // texture coordinates, multiplied by iw when perspective-correct
+    float fog;         // 1 = no fog, 0 = fog colour
 };
 
 struct RasterState {
-  const Texture* texture = nullptr;
-  bool gouraud = false;      // interpolate colour, else take vertex 0's
-  bool perspective = false;  // u, v come multiplied by iw
-  bool blend = false;        // alpha blend with the target
-  bool zWrite = true;
-  bool fog = false;
-  uint32_t fogColor = 0;
+    const Texture* texture = nullptr;
+    bool gouraud = false;      // interpolate colour, else take vertex 0's
+    bool perspective = false;  // u, v come multiplied by iw
+    bool blend = false;        // alpha blend with the target
+    bool zWrite = true;
+    bool fog = false;
+    uint32_t fogColor = 0;
 };
 
 // Draws a triangle that runs clockwise on screen; others (and degenerate ones) draw nothing.

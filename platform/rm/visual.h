@@ -6,8 +6,8 @@
 namespace rm {
 
 class Visual {
- public:
-  virtual ~Visual() = default;
+public:
+    virtual ~Visual() = default;
 };
 using VisualPtr = std::shared_ptr<Visual>;
 

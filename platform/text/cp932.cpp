@@ -103,8 +103,7 @@ size_t Utf8UnitLength(std::string_view s, size_t pos) {
     size_t len = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
     // Skip only the continuation bytes that are really there.
     size_t n = 1;
-    while (n < len && pos + n < s.size() &&
-           (static_cast<unsigned char>(s[pos + n]) & 0xC0) == 0x80)
+    while (n < len && pos + n < s.size() && (static_cast<unsigned char>(s[pos + n]) & 0xC0) == 0x80)
         ++n;
     return n;
 }

@@ -20,7 +20,9 @@ size_t CharLengthAt(std::string_view s, size_t pos);
 
 // Number of whole characters in the first `bytes` bytes of s (the edit screens' n(k)).
 size_t CountChars(std::string_view s, size_t bytes);
-inline size_t CountChars(std::string_view s) { return CountChars(s, s.size()); }
+inline size_t CountChars(std::string_view s) {
+    return CountChars(s, s.size());
+}
 
 // True when pos lies between the two bytes of a double-byte character.
 bool IsInsideDoubleByte(std::string_view s, size_t pos);
@@ -38,6 +40,8 @@ std::string Cp932ToUtf8(std::string_view cp932);
 std::string Utf8ToCp932(std::string_view utf8);
 
 // A UTF-8 literal of the program, as CP932 bytes.
-inline std::string Sjis(std::string_view utf8) { return Utf8ToCp932(utf8); }
+inline std::string Sjis(std::string_view utf8) {
+    return Utf8ToCp932(utf8);
+}
 
 }  // namespace text

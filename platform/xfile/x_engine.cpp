@@ -85,7 +85,8 @@ bool AddMesh(const XMesh& x, rm::MeshBuilder& mesh, const TextureCache& textures
             const XMaterial& m = x.materials[index];
             mesh.SetFaceColor(firstFace + f, Argb(m));
             if (materials[index]) mesh.SetFaceMaterial(firstFace + f, materials[index]);
-            if (rm::TexturePtr t = textures.Get(m.textureFile)) mesh.SetFaceTexture(firstFace + f, t);
+            if (rm::TexturePtr t = textures.Get(m.textureFile))
+                mesh.SetFaceTexture(firstFace + f, t);
         }
     }
     for (size_t v = 0; v < x.textureCoords.size() && v < x.vertices.size(); ++v)
@@ -205,9 +206,8 @@ bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool 
         if (x.normals.empty()) x.faceNormalData.clear();
     }
     const auto& uv = mesh.TexCoords();
-    if (textured || std::any_of(uv.begin(), uv.end(), [](const rm::TexCoord& t) {
-            return t.u != 0 || t.v != 0;
-        })) {
+    if (textured || std::any_of(uv.begin(), uv.end(),
+                                [](const rm::TexCoord& t) { return t.u != 0 || t.v != 0; })) {
         for (size_t v = 0; v < mesh.VertexCount(); ++v)
             x.textureCoords.push_back(v < uv.size() ? XCoords2d{uv[v].u, uv[v].v} : XCoords2d{});
     }

@@ -80,7 +80,9 @@ std::string WithSection(const std::string& tag, const std::string& body) {
     return b + tag + "\r\n" + body;
 }
 
-std::string Int(int32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); }
+std::string Int(int32_t v) {
+    return std::string(reinterpret_cast<const char*>(&v), 4);
+}
 
 TEST(ModelFileDamage, HostileCountsFailTheSection) {
     TempDir dir;

@@ -30,9 +30,9 @@ MeshModel FullModel(const std::string& textureDir) {
     m.faces.FaceStatus = {1, 3, 0, 0};
     m.faces.FaceColor = {-1, static_cast<int32_t>(0xFF102030), -1, 0x0D0A0D0A};  // CR LF bytes
     m.faces.FaceGroup = {2, 3, 0, 0x0A0D};
-    m.groups.entries.push_back({static_cast<int32_t>(0xFFFF0000), "\x8d\xd4", 1,
-                                GroupMaterial{5, {0.1f, 0.2f, 0.3f}, {0.4f, 0.5f, 0.6f},
-                                              {0.7f, 0.8f, 0.9f}}});
+    m.groups.entries.push_back(
+        {static_cast<int32_t>(0xFFFF0000), "\x8d\xd4", 1,
+         GroupMaterial{5, {0.1f, 0.2f, 0.3f}, {0.4f, 0.5f, 0.6f}, {0.7f, 0.8f, 0.9f}}});
     m.groups.entries.push_back({static_cast<int32_t>(0xFF00FF00), "green", 1, std::nullopt});
     m.textures.push_back({textureDir + "/wood.bmp", "wood", 1, 0x00FF00FF});
     m.textures.push_back({"missing\\stone.jpg", "stone", 0, 0});
@@ -120,8 +120,10 @@ TEST_F(ModelFile, LayoutOfASmallFile) {
     m.faces.ResizeFaceArrays();
     ASSERT_TRUE(SaveModelFile(m, dir.File("small.mkl")));
     const std::string bytes = ReadFile(dir.File("small.mkl"));
-    EXPECT_EQ(bytes.substr(0, 40), std::string("Mokkel\r\n.mkl\r\n1\r\n0,0\r\n1, 2, 3\r\n\\n\r\n0, 0, 0\r\n"
-                                               "BSTATUS\r\n").substr(0, 40));
+    EXPECT_EQ(bytes.substr(0, 40),
+              std::string("Mokkel\r\n.mkl\r\n1\r\n0,0\r\n1, 2, 3\r\n\\n\r\n0, 0, 0\r\n"
+                          "BSTATUS\r\n")
+                  .substr(0, 40));
     // No joints: no JOINT section. OTHER has no CR LF before its end tag.
     EXPECT_EQ(bytes.find("JOINT"), std::string::npos);
     EXPECT_NE(bytes.find(std::string("DEVICETYPE\r\n\0\0\0\0OTHER_END\r\n", 25)),

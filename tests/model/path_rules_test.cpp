@@ -48,8 +48,7 @@ TEST(PathRules, RelativeWriting) {
 TEST(PathRules, JoinRule) {
     EXPECT_EQ(JoinPath("/home/ann/models", ""), "/home/ann/models");
     EXPECT_EQ(JoinPath("/home/ann/models", "wood.bmp"), "/home/ann/models/wood.bmp");
-    EXPECT_EQ(JoinPath("/home/ann/models/", "\\tex\\wood.bmp"),
-              "/home/ann/models/tex/wood.bmp");
+    EXPECT_EQ(JoinPath("/home/ann/models/", "\\tex\\wood.bmp"), "/home/ann/models/tex/wood.bmp");
     EXPECT_EQ(JoinPath("/home/ann/models/house", "..\\..\\tex\\wood.bmp"),
               "/home/ann/tex/wood.bmp");
     EXPECT_EQ(JoinPath("/home/ann/models", "../tex/wood.bmp"), "/home/ann/tex/wood.bmp");

@@ -12,8 +12,8 @@ namespace {
 TEST(SampleHouse, BundledFileMatchesTheGenerator) {
     model::MeshModel bundled;
     testing_support::ScriptedPrompt prompt;
-    ASSERT_TRUE(model::LoadModelFile(bundled, MOKKEL_SOURCE_DIR "/resources/samples/house.mkl",
-                                     &prompt));
+    ASSERT_TRUE(
+        model::LoadModelFile(bundled, MOKKEL_SOURCE_DIR "/resources/samples/house.mkl", &prompt));
     EXPECT_TRUE(prompt.shown.empty());
     const model::MeshModel fresh = tools::MakeSampleHouse();
     EXPECT_EQ(bundled.points.lines, fresh.points.lines);

@@ -58,8 +58,7 @@ TEST(FaceLines, CornersReverseAndSplit) {
     EXPECT_EQ(ParseFaceCorners("4, 7, 9"), (std::vector<int32_t>{4, 7, 9}));
     EXPECT_EQ(ParseFaceCorners("1, 2"), (std::vector<int32_t>{1, 2}));
     EXPECT_EQ(ParseFaceCorners(""), (std::vector<int32_t>{0}));  // one more corner than commas
-    EXPECT_EQ(ParseFaceCorners(" -3,x,99999999999"),
-              (std::vector<int32_t>{-3, 0, INT32_MAX}));
+    EXPECT_EQ(ParseFaceCorners(" -3,x,99999999999"), (std::vector<int32_t>{-3, 0, INT32_MAX}));
     EXPECT_EQ(ReverseFaceLine("1, 2, 3, 4"), "4, 3, 2, 1");
     EXPECT_EQ(ReverseFaceLine("1,2,3"), "3, 2, 1");
     EXPECT_EQ(ReverseFaceLine(""), "");

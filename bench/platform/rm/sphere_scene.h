@@ -8,15 +8,15 @@
 namespace rm::bench {
 
 struct SphereScene {
-  DevicePtr device;
-  FramePtr root, camera, model;
-  MeshBuilderPtr mesh;
-  ViewportPtr viewport;
-  size_t triangles = 0;
+    DevicePtr device;
+    FramePtr root, camera, model;
+    MeshBuilderPtr mesh;
+    ViewportPtr viewport;
+    size_t triangles = 0;
 
-  SphereScene(int stacks, int slices, int quality);
-  void Frame();
-  void Dump(const char* path) const;  // binary PPM
+    SphereScene(int stacks, int slices, int quality);
+    void Frame();
+    void Dump(const char* path) const;  // binary PPM
 };
 
 // A 256x256 checker with a gradient, for the textured frame.

@@ -65,11 +65,11 @@ TEST(CommandTable, OnlyTheShellCommandsStartEnabled) {
         if (StartsEnabled(c)) enabled.insert(c.id);
         if (c.stage == Stage::EditScreens) editScreens.insert(c.id);
     }
-    EXPECT_EQ(enabled, (std::set<int>{cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClose,
-                                      cmd::kSaveImage, cmd::kRecentFirst, cmd::kExit, cmd::kRefresh,
-                                      cmd::kHelpFinder, cmd::kAbout, cmd::kToolbar, cmd::kCut,
-                                      cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
-                                      cmd::kSelectAllFaces}));
+    EXPECT_EQ(enabled,
+              (std::set<int>{cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClose, cmd::kSaveImage,
+                             cmd::kRecentFirst, cmd::kExit, cmd::kRefresh, cmd::kHelpFinder,
+                             cmd::kAbout, cmd::kToolbar, cmd::kCut, cmd::kCopy, cmd::kPaste,
+                             cmd::kSelectAllPoints, cmd::kSelectAllFaces}));
     EXPECT_EQ(editScreens, (std::set<int>{cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
                                           cmd::kSelectAllFaces}));
 }

@@ -110,7 +110,8 @@ TEST_F(Document, FailedOpenShowsErrorAndLeavesAClearedModel) {
 
 TEST_F(Document, AModelFromAnXFileSavesAsX) {
     const std::string x = dir.File("tri.x");
-    testing_support::WriteFile(x, "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,2,1;; }\n");
+    testing_support::WriteFile(
+        x, "xof 0302txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,2,1;; }\n");
     chooser.answers = {x};
     doc.OnFileOpen();
     ASSERT_EQ(doc.model.points.GetLine(1), "1, 0, 0");

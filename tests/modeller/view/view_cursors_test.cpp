@@ -10,10 +10,13 @@ using namespace modeller;
 
 TEST(ViewCursors, PaneModes) {
     qtshell::testing::App();
-    struct E { int mode; QPoint hot; };
-    const E cases[] = {{0, {15, 15}}, {1, {15, 15}}, {2, {15, 15}}, {3, {15, 15}}, {4, {15, 15}},
-                       {5, {15, 15}}, {6, {0, 0}}, {7, {0, 0}}, {8, {2, 29}}, {9, {2, 29}},
-                       {10, {16, 16}}, {11, {16, 16}}};
+    struct E {
+        int mode;
+        QPoint hot;
+    };
+    const E cases[] = {{0, {15, 15}}, {1, {15, 15}}, {2, {15, 15}},  {3, {15, 15}},
+                       {4, {15, 15}}, {5, {15, 15}}, {6, {0, 0}},    {7, {0, 0}},
+                       {8, {2, 29}},  {9, {2, 29}},  {10, {16, 16}}, {11, {16, 16}}};
     for (const E& e : cases) {
         const QCursor c = CursorForPaneMode(e.mode);
         EXPECT_EQ(c.shape(), Qt::BitmapCursor) << e.mode;

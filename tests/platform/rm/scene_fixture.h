@@ -11,64 +11,67 @@
 namespace rm::test {
 
 struct Scene {
-  static constexpr int kSize = 64;
-  DevicePtr device = Device::Create(DeviceKind::kRgb, kSize, kSize);
-  FramePtr root = Frame::Create();
-  FramePtr camera = Frame::Create(root);
-  ViewportPtr viewport;
+    static constexpr int kSize = 64;
+    DevicePtr device = Device::Create(DeviceKind::kRgb, kSize, kSize);
+    FramePtr root = Frame::Create();
+    FramePtr camera = Frame::Create(root);
+    ViewportPtr viewport;
 
-  Scene() {
-    camera->SetPosition({}, 0, 0, -5);
-    viewport = Viewport::Create(device, camera, 0, 0, kSize, kSize);
-    viewport->SetFront(1.0f);
-    viewport->SetBack(100.0f);
-    viewport->SetField(0.5f);  // 64 pixels per unit at distance 1
-  }
+    Scene() {
+        camera->SetPosition({}, 0, 0, -5);
+        viewport = Viewport::Create(device, camera, 0, 0, kSize, kSize);
+        viewport->SetFront(1.0f);
+        viewport->SetBack(100.0f);
+        viewport->SetField(0.5f);  // 64 pixels per unit at distance 1
+    }
 
-  void Draw() {
-    viewport->Clear();
-    viewport->Render(*root);
-  }
+    void Draw() {
+        viewport->Clear();
+        viewport->Render(*root);
+    }
 
-  uint32_t Pixel(int x, int y) const {
-    PixelView p = device->Pixels();
-    return p.pixels[y * p.stride + x] & 0x00FFFFFF;
-  }
+    uint32_t Pixel(int x, int y) const {
+        PixelView p = device->Pixels();
+        return p.pixels[y * p.stride + x] & 0x00FFFFFF;
+    }
 
-  // Binary PPM under /tmp, to look at while writing a test.
-  void Dump(const std::string& name) const {
-    PixelView p = device->Pixels();
-    std::string path = "/tmp/rm_" + name + ".ppm";
-    FILE* f = std::fopen(path.c_str(), "wb");
-    if (!f) return;
-    std::fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
-    for (int y = 0; y < p.height; ++y)
-      for (int x = 0; x < p.width; ++x) {
-        uint32_t c = p.pixels[y * p.stride + x];
-        unsigned char rgb[3] = {static_cast<unsigned char>(c >> 16),
-                                static_cast<unsigned char>(c >> 8), static_cast<unsigned char>(c)};
-        std::fwrite(rgb, 1, 3, f);
-      }
-    std::fclose(f);
-  }
+    // Binary PPM under /tmp, to look at while writing a test.
+    void Dump(const std::string& name) const {
+        PixelView p = device->Pixels();
+        std::string path = "/tmp/rm_" + name + ".ppm";
+        FILE* f = std::fopen(path.c_str(), "wb");
+        if (!f) return;
+        std::fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
+        for (int y = 0; y < p.height; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                uint32_t c = p.pixels[y * p.stride + x];
+                unsigned char rgb[3] = {static_cast<unsigned char>(c >> 16),
+                                        static_cast<unsigned char>(c >> 8),
+                                        static_cast<unsigned char>(c)};
+                std::fwrite(rgb, 1, 3, f);
+            }
+        std::fclose(f);
+    }
 };
 
 // A square in the plane z, centred on (cx, cy), its corners clockwise as seen from -z.
 inline MeshBuilderPtr Quad(float cx, float cy, float z, float half, uint32_t color) {
-  MeshBuilderPtr m = MeshBuilder::Create();
-  std::vector<Vector3> v = {{cx - half, cy + half, z}, {cx + half, cy + half, z},
-                            {cx + half, cy - half, z}, {cx - half, cy - half, z}};
-  std::vector<uint32_t> faces = {4, 0, 1, 2, 3, 0};
-  m->AddFaces(v, {}, faces);
-  m->SetColor(color);
-  m->SetQuality(kQualityUnlitFlat);
-  return m;
+    MeshBuilderPtr m = MeshBuilder::Create();
+    std::vector<Vector3> v = {{cx - half, cy + half, z},
+                              {cx + half, cy + half, z},
+                              {cx + half, cy - half, z},
+                              {cx - half, cy - half, z}};
+    std::vector<uint32_t> faces = {4, 0, 1, 2, 3, 0};
+    m->AddFaces(v, {}, faces);
+    m->SetColor(color);
+    m->SetQuality(kQualityUnlitFlat);
+    return m;
 }
 
 inline FramePtr AddToScene(Scene& s, const VisualPtr& v) {
-  FramePtr f = Frame::Create(s.root);
-  f->AddVisual(v);
-  return f;
+    FramePtr f = Frame::Create(s.root);
+    f->AddVisual(v);
+    return f;
 }
 
 }  // namespace rm::test

@@ -22,7 +22,9 @@ TEST(Cp932Conversion, BrokenInputIsReplacedVisibly) {
     EXPECT_NE(out.find("\xEF\xBF\xBD"), std::string::npos);
     // Malformed UTF-8 and a character CP932 lacks.
     EXPECT_EQ(text::Utf8ToCp932("x\xC3"), "x?");
-    EXPECT_EQ(text::Utf8ToCp932("a\xF0\x9F\x98\x80" "b"), "a?b");
+    EXPECT_EQ(text::Utf8ToCp932("a\xF0\x9F\x98\x80"
+                                "b"),
+              "a?b");
 }
 
 TEST(Cp932Rules, LeadBytesAndCounting) {
@@ -33,7 +35,9 @@ TEST(Cp932Rules, LeadBytesAndCounting) {
     EXPECT_FALSE(text::IsLeadByte(0xA0));  // half-width katakana are single bytes
     EXPECT_FALSE(text::IsLeadByte(0xDF));
     EXPECT_FALSE(text::IsLeadByte(0x7F));
-    const std::string s = "a\x82\xA0" "b";  // a, あ, b
+    const std::string s =
+        "a\x82\xA0"
+        "b";  // a, あ, b
     EXPECT_EQ(text::CountChars(s), 3u);
     EXPECT_EQ(text::CountChars(s, 2), 1u);
     EXPECT_TRUE(text::IsInsideDoubleByte(s, 2));
@@ -47,7 +51,9 @@ TEST(Cp932Rules, LeadBytesAndCounting) {
 }
 
 TEST(Cp932Rules, CharacterClasses) {
-    const std::string s = "a\x82\xA0" "b";
+    const std::string s =
+        "a\x82\xA0"
+        "b";
     EXPECT_EQ(CharClass("", 3), 0);
     EXPECT_EQ(CharClass(s, 5), 100);
     EXPECT_EQ(CharClass(s, -1), -100);
