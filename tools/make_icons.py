@@ -8,8 +8,8 @@ and struct. Run from anywhere; writes into resources/icons of the repository:
 """
 
 import os
-import struct
-import zlib
+
+from png_image import encode_png, inside
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "resources", "icons")
@@ -90,28 +90,7 @@ class Canvas:
                     self.put(x, y, fill)
 
     def png(self):
-        raw = bytearray()
-        for row in self.px:
-            raw.append(0)  # no filter
-            for c in row:
-                raw.extend((0, 0, 0, 0) if c is None else (c[0], c[1], c[2], 255))
-
-        def chunk(kind, data):
-            body = kind + data
-            return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-        header = struct.pack(">IIBBBBB", self.width, self.height, 8, 6, 0, 0, 0)
-        return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) +
-                chunk(b"IDAT", zlib.compress(bytes(raw), 9)) + chunk(b"IEND", b""))
-
-
-def inside(points, x, y):
-    result = False
-    for i, (x0, y0) in enumerate(points):
-        x1, y1 = points[(i + 1) % len(points)]
-        if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
-            result = not result
-    return result
+        return encode_png(self.width, self.height, self.px)
 
 
 def tool():
