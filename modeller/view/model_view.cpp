@@ -619,7 +619,8 @@ void CModelView::PointLinesChanged(const std::vector<int32_t>& lines) {
 void CModelView::OnRefresh() {
     SetWaitCursor(true);
     ApplySettingsToScene();
-    pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender);
+    pane_.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender |
+                              viewport::kNoModelRebuild);
     pane_.RebuildModelMesh(viewport::kNoRender);
     update();
     SetWaitCursor(false);
