@@ -378,18 +378,14 @@ const detail::MeshCache& MeshBuilder::Cache() const {
     c.cornerVertex.reserve(vertices_.size());
     // A corner is shared between faces when vertex, normal and material agree; corners without
     // a normal take the face normal and are never shared.
-    struct Key {
-        uint32_t vertex, normal, slot;
-        bool operator==(const Key&) const = default;
-    };
-    struct KeyHash {
-        size_t operator()(const Key& k) const {
-            uint64_t h = (uint64_t{k.vertex} << 32 | k.normal) * 0x9E3779B97F4A7C15ull;
-            return static_cast<size_t>(h ^ (h >> 29) ^ (uint64_t{k.slot} * 0xC2B2AE3D27D4EB4Full));
-        }
-    };
-    std::unordered_map<Key, uint32_t, KeyHash> byKey;
-    byKey.reserve(vertices_.size() * 2);
+    // Shareable corners hang in one short chain per vertex: far cheaper than a hash map on
+    // meshes of millions of corners. A chain that grows long stops sharing, not correctness.
+    constexpr uint32_t kNone = 0xFFFFFFFF;
+    constexpr int kMaxChain = 64;
+    std::vector<uint32_t> chainHead(vertices_.size(), kNone);
+    std::vector<uint32_t> chainNext, cornerNormalIndex;
+    chainNext.reserve(vertices_.size());
+    cornerNormalIndex.reserve(vertices_.size());
     std::vector<uint32_t> faceCorners;
     for (uint32_t fi = 0; fi < faces_.size(); ++fi) {
         const Face& f = faces_[fi];
@@ -410,18 +406,34 @@ const detail::MeshCache& MeshBuilder::Cache() const {
             const Corner& k = corners_[f.first + j];
             uint32_t idx;
             Vector3 cn = k.normal == kNoNormal ? n : normals_[k.normal];
+            bool linked = false;
             if (k.normal != kNoNormal && Length(cn) > 0.0f) {
-                auto [it, added] = byKey.emplace(Key{k.vertex, k.normal, slot},
-                                                 static_cast<uint32_t>(c.cornerVertex.size()));
-                idx = it->second;
-                if (!added) {
-                    faceCorners.push_back(idx);
+                uint32_t found = kNone;
+                int walked = 0;
+                for (uint32_t at = chainHead[k.vertex]; at != kNone && walked < kMaxChain;
+                     at = chainNext[at], ++walked) {
+                    if (cornerNormalIndex[at] == k.normal && c.cornerMaterial[at] == slot) {
+                        found = at;
+                        break;
+                    }
+                }
+                if (found != kNone) {
+                    faceCorners.push_back(found);
                     continue;
                 }
+                linked = walked < kMaxChain;
+                idx = static_cast<uint32_t>(c.cornerVertex.size());
             } else {
                 idx = static_cast<uint32_t>(c.cornerVertex.size());
                 cn = n;
             }
+            if (linked) {
+                chainNext.push_back(chainHead[k.vertex]);
+                chainHead[k.vertex] = idx;
+            } else {
+                chainNext.push_back(kNone);
+            }
+            cornerNormalIndex.push_back(k.normal);
             c.cornerVertex.push_back(k.vertex);
             c.cornerNormal.push_back(Normalize(cn));
             c.cornerMaterial.push_back(slot);
