@@ -93,12 +93,6 @@ private:
     }
 
     // A reference "{ name [guid] }" after its opening brace has been seen.
-    bool Reference(std::string& name) {
-        std::string_view view;
-        if (!Reference(view)) return false;
-        name.assign(view);
-        return true;
-    }
     bool Reference(std::string_view& name) {
         if (!Check(lex_.Consume(TokenKind::kOBrace))) return false;
         name = {};
@@ -107,25 +101,39 @@ private:
         return Check(lex_.Consume(TokenKind::kCBrace));
     }
 
-    // Skips every child of an object the reader has taken its fields from, and its end.
-    bool Finish() {
+    // The rest of an object after its fields, up to and with its closing brace: each named
+    // child goes to child(type, name), each reference to reference(name); either returns
+    // false to stop. The two texts say what went wrong inside which object.
+    template <typename Child, typename Ref>
+    bool Children(const char* endsInside, const char* tooMuch, Child child, Ref reference) {
         std::string type, name;
+        std::string_view ref;
         while (true) {
             switch (lex_.Peek()) {
                 case TokenKind::kCBrace:
                     return Check(lex_.Consume(TokenKind::kCBrace));
-                case TokenKind::kName:
-                    if (!Header(type, name) || !Check(lex_.SkipBody())) return false;
-                    break;
                 case TokenKind::kOBrace:
-                    if (!Reference(name)) return false;
+                    if (!Reference(ref) || !reference(ref)) return false;
+                    break;
+                case TokenKind::kName:
+                    if (!Header(type, name) || !child(type, name)) return false;
                     break;
                 case TokenKind::kEnd:
-                    return Fail("the file ends inside an object");
+                    return Fail(endsInside);
                 default:
-                    return Fail("an object has more data than its template holds");
+                    return Fail(tooMuch);
             }
         }
+    }
+    bool SkipChild() { return Check(lex_.SkipBody()); }
+    static bool IgnoreReference(std::string_view) { return true; }
+
+    // Skips every child of an object the reader has taken its fields from, and its end.
+    bool Finish() {
+        return Children(
+            "the file ends inside an object", "an object has more data than its template holds",
+            [this](const std::string&, const std::string&) { return SkipChild(); },
+            IgnoreReference);
     }
 
     bool TopObject() {
@@ -201,39 +209,16 @@ private:
         if (!Vectors(mesh.vertices)) return false;
         if (!Faces(mesh.faceData, mesh.faceCount, uint32_t(mesh.vertices.size()), nullptr))
             return false;
-        std::string type, name;
-        while (true) {
-            switch (lex_.Peek()) {
-                case TokenKind::kCBrace:
-                    return Check(lex_.Consume(TokenKind::kCBrace));
-                case TokenKind::kOBrace:
-                    if (!Reference(name)) return false;
-                    break;
-                case TokenKind::kName: {
-                    if (!Header(type, name)) return false;
-                    bool ok;
-                    if (Is(type, "MeshNormals")) {
-                        ok = Normals(mesh);
-                    } else if (Is(type, "MeshTextureCoords")) {
-                        ok = TextureCoords(mesh);
-                    } else if (Is(type, "MeshMaterialList")) {
-                        ok = MaterialList(mesh);
-                    } else if (Is(type, "MeshVertexColors")) {
-                        ok = VertexColors(mesh);
-                    } else if (Is(type, "MeshFaceWraps")) {
-                        ok = FaceWraps(mesh);
-                    } else {
-                        ok = Check(lex_.SkipBody());
-                    }
-                    if (!ok) return false;
-                    break;
-                }
-                case TokenKind::kEnd:
-                    return Fail("the file ends inside a mesh");
-                default:
-                    return Fail("a mesh has more data than its template holds");
-            }
-        }
+        auto child = [&](const std::string& type, const std::string&) {
+            if (Is(type, "MeshNormals")) return Normals(mesh);
+            if (Is(type, "MeshTextureCoords")) return TextureCoords(mesh);
+            if (Is(type, "MeshMaterialList")) return MaterialList(mesh);
+            if (Is(type, "MeshVertexColors")) return VertexColors(mesh);
+            if (Is(type, "MeshFaceWraps")) return FaceWraps(mesh);
+            return SkipChild();
+        };
+        return Children("the file ends inside a mesh",
+                        "a mesh has more data than its template holds", child, IgnoreReference);
     }
 
     bool Normals(XMesh& mesh) {
@@ -303,72 +288,44 @@ private:
         for (uint32_t i = indexCount; i < mesh.faceCount; ++i) mesh.faceMaterials[i] = last;
         if (count == 0) mesh.faceMaterials.clear();
 
-        std::string type, name;
-        while (true) {
-            switch (lex_.Peek()) {
-                case TokenKind::kCBrace:
-                    if (mesh.materials.size() < count)
-                        return Fail("a material list holds fewer materials than it counts");
-                    return Check(lex_.Consume(TokenKind::kCBrace));
-                case TokenKind::kOBrace: {
-                    if (!Reference(name)) return false;
-                    auto it = materials_.find(name);
-                    if (it == materials_.end())
-                        return Fail("a material list refers to an unknown material");
-                    if (!Spend(sizeof(XMaterial) + it->second.textureFile.size())) return false;
-                    mesh.materials.push_back(it->second);
-                    break;
-                }
-                case TokenKind::kName: {
-                    if (!Header(type, name)) return false;
-                    if (!Is(type, "Material")) {
-                        if (!Check(lex_.SkipBody())) return false;
-                        break;
-                    }
-                    XMaterial material;
-                    if (!Material(material)) return false;
-                    if (!name.empty()) materials_[name] = material;
-                    mesh.materials.push_back(std::move(material));
-                    break;
-                }
-                case TokenKind::kEnd:
-                    return Fail("the file ends inside a material list");
-                default:
-                    return Fail("a material list has more data than its template holds");
-            }
-        }
+        auto reference = [&](std::string_view name) {
+            auto it = materials_.find(std::string(name));
+            if (it == materials_.end())
+                return Fail("a material list refers to an unknown material");
+            if (!Spend(sizeof(XMaterial) + it->second.textureFile.size())) return false;
+            mesh.materials.push_back(it->second);
+            return true;
+        };
+        auto child = [&](const std::string& type, const std::string& name) {
+            if (!Is(type, "Material")) return SkipChild();
+            XMaterial material;
+            if (!Material(material)) return false;
+            if (!name.empty()) materials_[name] = material;
+            mesh.materials.push_back(std::move(material));
+            return true;
+        };
+        if (!Children("the file ends inside a material list",
+                      "a material list has more data than its template holds", child, reference))
+            return false;
+        if (mesh.materials.size() < count)
+            return Fail("a material list holds fewer materials than it counts");
+        return true;
     }
 
     bool Material(XMaterial& m) {
         if (!Floats(&m.r, 1) || !Floats(&m.g, 1) || !Floats(&m.b, 1) || !Floats(&m.a, 1) ||
             !Floats(&m.power, 1) || !Floats(m.specular, 3) || !Floats(m.emissive, 3))
             return false;
-        std::string type, name;
-        while (true) {
-            switch (lex_.Peek()) {
-                case TokenKind::kCBrace:
-                    return Check(lex_.Consume(TokenKind::kCBrace));
-                case TokenKind::kOBrace:
-                    if (!Reference(name)) return false;
-                    break;
-                case TokenKind::kName: {
-                    if (!Header(type, name)) return false;
-                    if (!Is(type, "TextureFilename")) {
-                        if (!Check(lex_.SkipBody())) return false;
-                        break;
-                    }
-                    std::string texture;
-                    if (!Check(lex_.ReadString(texture)) || !Finish()) return false;
-                    if (m.textureFile.empty()) m.textureFile = texture;
-                    NoteTexture(texture);
-                    break;
-                }
-                case TokenKind::kEnd:
-                    return Fail("the file ends inside a material");
-                default:
-                    return Fail("a material has more data than its template holds");
-            }
-        }
+        auto child = [&](const std::string& type, const std::string&) {
+            if (!Is(type, "TextureFilename")) return SkipChild();
+            std::string texture;
+            if (!Check(lex_.ReadString(texture)) || !Finish()) return false;
+            if (m.textureFile.empty()) m.textureFile = texture;
+            NoteTexture(texture);
+            return true;
+        };
+        return Children("the file ends inside a material",
+                        "a material has more data than its template holds", child, IgnoreReference);
     }
 
     void NoteTexture(const std::string& texture) {
@@ -379,41 +336,29 @@ private:
     bool Frame(XFrame& frame, int depth) {
         if (depth > kMaxFrameDepth) return Fail("frames are nested too deeply");
         const uint32_t number = frameCount_++;
-        std::string type, name;
-        std::string_view reference;
-        while (true) {
-            switch (lex_.Peek()) {
-                case TokenKind::kCBrace:
-                    return Check(lex_.Consume(TokenKind::kCBrace));
-                case TokenKind::kOBrace:
-                    if (!Reference(reference)) return false;
-                    pending_.push_back({number, reference});
-                    break;
-                case TokenKind::kName: {
-                    if (!Header(type, name)) return false;
-                    if (Is(type, "FrameTransformMatrix")) {
-                        if (!Floats(frame.transform.m, 16) || !Finish()) return false;
-                    } else if (Is(type, "Mesh")) {
-                        XMesh mesh;
-                        mesh.name = name;
-                        if (!Mesh(mesh)) return false;
-                        frame.meshes.push_back(std::move(mesh));
-                    } else if (Is(type, "Frame")) {
-                        frame.children.emplace_back();
-                        XFrame& child = frame.children.back();
-                        child.name = name;
-                        if (!Frame(child, depth + 1)) return false;
-                    } else if (!Check(lex_.SkipBody())) {
-                        return false;
-                    }
-                    break;
-                }
-                case TokenKind::kEnd:
-                    return Fail("the file ends inside a frame");
-                default:
-                    return Fail("a frame has more data than its template holds");
+        auto reference = [&](std::string_view name) {
+            pending_.push_back({number, name});
+            return true;
+        };
+        auto child = [&](const std::string& type, const std::string& name) {
+            if (Is(type, "FrameTransformMatrix")) return Floats(frame.transform.m, 16) && Finish();
+            if (Is(type, "Mesh")) {
+                XMesh mesh;
+                mesh.name = name;
+                if (!Mesh(mesh)) return false;
+                frame.meshes.push_back(std::move(mesh));
+                return true;
             }
-        }
+            if (Is(type, "Frame")) {
+                frame.children.emplace_back();
+                XFrame& childFrame = frame.children.back();
+                childFrame.name = name;
+                return Frame(childFrame, depth + 1);
+            }
+            return SkipChild();
+        };
+        return Children("the file ends inside a frame",
+                        "a frame has more data than its template holds", child, reference);
     }
 
     // References copy what they name; the copies are bounded by the input's size so that a
