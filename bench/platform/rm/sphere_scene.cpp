@@ -1,5 +1,7 @@
 #include "bench/platform/rm/sphere_scene.h"
 
+#include "tests/support/ppm_dump.h"
+
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -67,19 +69,7 @@ void SphereScene::Frame() {
 }
 
 void SphereScene::Dump(const char* path) const {
-    PixelView p = device->Pixels();
-    FILE* out = std::fopen(path, "wb");
-    if (!out) return;
-    std::fprintf(out, "P6\n%d %d\n255\n", p.width, p.height);
-    for (int y = 0; y < p.height; ++y)
-        for (int x = 0; x < p.width; ++x) {
-            uint32_t c = p.pixels[y * p.stride + x];
-            unsigned char rgb[3] = {static_cast<unsigned char>(c >> 16),
-                                    static_cast<unsigned char>(c >> 8),
-                                    static_cast<unsigned char>(c)};
-            std::fwrite(rgb, 1, 3, out);
-        }
-    std::fclose(out);
+    testing_support::DumpPpm(device->Pixels(), path);
 }
 
 TexturePtr CheckerTexture() {

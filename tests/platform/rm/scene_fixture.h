@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/rm/rm.h"
+#include "tests/support/ppm_dump.h"
 
 namespace rm::test {
 
@@ -37,20 +38,7 @@ struct Scene {
 
     // Binary PPM under /tmp, to look at while writing a test.
     void Dump(const std::string& name) const {
-        PixelView p = device->Pixels();
-        std::string path = "/tmp/rm_" + name + ".ppm";
-        FILE* f = std::fopen(path.c_str(), "wb");
-        if (!f) return;
-        std::fprintf(f, "P6\n%d %d\n255\n", p.width, p.height);
-        for (int y = 0; y < p.height; ++y)
-            for (int x = 0; x < p.width; ++x) {
-                uint32_t c = p.pixels[y * p.stride + x];
-                unsigned char rgb[3] = {static_cast<unsigned char>(c >> 16),
-                                        static_cast<unsigned char>(c >> 8),
-                                        static_cast<unsigned char>(c)};
-                std::fwrite(rgb, 1, 3, f);
-            }
-        std::fclose(f);
+        testing_support::DumpPpm(device->Pixels(), "/tmp/rm_" + name + ".ppm");
     }
 };
 
