@@ -3,17 +3,10 @@
 #include <numbers>
 
 #include "platform/rm/frame.h"
+#include "tests/platform/rm/expect_vector.h"
 
 namespace rm {
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
-
-void ExpectNear(Vector3 a, Vector3 b, float eps = 1e-5f) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-    EXPECT_NEAR(a.z, b.z, eps);
-}
 
 TEST(RmFrame, PositionRelativeToOtherFrames) {
     FramePtr root = Frame::Create();

@@ -4,17 +4,10 @@
 
 #include "platform/rm/matrix.h"
 #include "platform/rm/vector.h"
+#include "tests/platform/rm/expect_vector.h"
 
 namespace rm {
 namespace {
-
-constexpr float kPi = std::numbers::pi_v<float>;
-
-void ExpectNear(Vector3 a, Vector3 b, float eps = 1e-5f) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-    EXPECT_NEAR(a.z, b.z, eps);
-}
 
 TEST(RmVector, Arithmetic) {
     Vector3 a{1, 2, 3}, b{4, -5, 6};

@@ -5,15 +5,10 @@
 
 #include "platform/rm/frame.h"
 #include "platform/rm/mesh_builder.h"
+#include "tests/platform/rm/expect_vector.h"
 
 namespace rm {
 namespace {
-
-void ExpectNear(Vector3 a, Vector3 b, float eps = 1e-5f) {
-    EXPECT_NEAR(a.x, b.x, eps);
-    EXPECT_NEAR(a.y, b.y, eps);
-    EXPECT_NEAR(a.z, b.z, eps);
-}
 
 // A unit cube's six faces, clockwise seen from outside.
 MeshBuilderPtr Cube() {
