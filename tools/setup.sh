@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev

@@ -4,6 +4,7 @@
 
 #include "modeller/app/mokkel_app.h"
 #include "modeller/app/resource_dir.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_clipboard.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_help_opener.h"
@@ -12,8 +13,8 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Mokkel");
-    QApplication::setApplicationDisplayName("Mokkel");
+    qtshell::NameApplication("Mokkel");
+    qtshell::LoadJapaneseQtTexts(app);
 
     // The directory current at start-up holds the help file and is the dialogs' last resort.
     const std::string programDirectory = QDir::currentPath().toStdString();

@@ -1,17 +1,25 @@
 #include "platform/qt/qt_help_opener.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QUrl>
 
 #include "platform/qt/help_address.h"
+#include "platform/qt/qt_help_window.h"
 
 namespace qtshell {
 
 QtHelpOpener::QtHelpOpener(std::string helpRoot, UrlOpener opener)
     : helpRoot_(std::move(helpRoot)), opener_(std::move(opener)) {
-    if (!opener_) opener_ = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    if (!opener_) {
+        opener_ = [this](const QUrl& url) {
+            if (!window_) window_ = std::make_unique<HelpWindow>();
+            window_->ShowPage(url);
+            return true;
+        };
+    }
 }
+
+QtHelpOpener::~QtHelpOpener() = default;
 
 bool QtHelpOpener::Open(std::string_view address) {
     std::optional<HelpPage> page = MapHelpAddress(address, helpRoot_);

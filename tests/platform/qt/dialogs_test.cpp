@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "platform/qt/file_filter.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_prompt.h"
 #include "qt_app.h"
@@ -61,7 +62,7 @@ struct Presser {
 
 TEST(QtPrompt, ShowsTheTextsAndReturnsThePressedButton) {
     testing::App();
-    QApplication::setApplicationDisplayName(QStringLiteral("Mokkel"));
+    NameApplication("Mokkel");
     QtPrompt prompt;
 
     Presser no{QMessageBox::No};

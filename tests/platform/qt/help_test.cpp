@@ -1,12 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QUrl>
 
 #include "platform/qt/help_address.h"
+#include "platform/qt/qt_application.h"
 #include "platform/qt/qt_help_opener.h"
+#include "platform/qt/qt_help_window.h"
 #include "qt_app.h"
 
 namespace qtshell {
@@ -58,6 +65,75 @@ TEST(QtHelpOpener, OpensExistingPagesOnly) {
 
     QtHelpOpener refusing(root.path().toStdString(), [](const QUrl&) { return false; });
     EXPECT_FALSE(refusing.Open("/anywhere/Mokkel.chm::/dlg_zentai.htm"));
+}
+
+}  // namespace
+}  // namespace qtshell
+
+namespace qtshell {
+namespace {
+
+std::string ShippedHelp() {
+    return std::string(MOKKEL_SOURCE_DIR) + "/resources/help";
+}
+
+// Help must open with no desktop browser: the pages show in the program's own window, links
+// between pages stay there, and the same window serves every later page.
+TEST(QtHelpOpener, ShowsPagesInItsOwnWindow) {
+    testing::App();
+    QtHelpOpener opener(ShippedHelp());
+    EXPECT_EQ(opener.Window(), nullptr);
+    ASSERT_TRUE(opener.Open("/anywhere/Mokkel.chm"));
+    HelpWindow* window = opener.Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->Browser().source().fileName(), QStringLiteral("index.htm"));
+    EXPECT_EQ(window->windowTitle(), QString::fromUtf8("Mokkel ヘルプ"));
+
+    ASSERT_TRUE(opener.Open("/anywhere/Mokkel.chm::/main_window.htm"));
+    EXPECT_EQ(opener.Window(), window);
+    EXPECT_TRUE(window->Browser().toPlainText().contains(QStringLiteral("F2")));
+    EXPECT_FALSE(window->Browser().toPlainText().contains(QStringLiteral("F6")));
+
+    window->Browser().backward();
+    EXPECT_EQ(window->Browser().source().fileName(), QStringLiteral("index.htm"));
+}
+
+// Every link between the shipped pages leads to a page that exists.
+TEST(HelpPages, LinksResolve) {
+    const std::regex href(R"(href="([^"#:]+)(#[^"]*)?")");
+    int links = 0;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ShippedHelp())) {
+        if (entry.path().extension() != ".htm") continue;
+        std::ifstream in(entry.path());
+        std::string text((std::istreambuf_iterator<char>(in)), {});
+        for (std::sregex_iterator it(text.begin(), text.end(), href), end; it != end; ++it) {
+            ++links;
+            EXPECT_TRUE(
+                std::filesystem::is_regular_file(entry.path().parent_path() / (*it)[1].str()))
+                << entry.path() << " links to " << (*it)[1];
+        }
+    }
+    EXPECT_GT(links, 0);
+}
+
+// The standard buttons and file dialogs speak Japanese like the rest of the program.
+TEST(QtApplication, LoadsQtsJapaneseTexts) {
+    QApplication& app = testing::App();
+    ASSERT_TRUE(LoadJapaneseQtTexts(app));
+    EXPECT_TRUE(
+        QCoreApplication::translate("QPlatformTheme", "&Yes").contains(QString::fromUtf8("はい")));
+    EXPECT_TRUE(QCoreApplication::translate("QPlatformTheme", "Cancel")
+                    .contains(QString::fromUtf8("キャンセル")));
+}
+
+// A display name would make Qt append " — Mokkel" to the titles the window manager shows.
+TEST(QtApplication, SetsNoDisplayName) {
+    testing::App();
+    NameApplication("Mokkel");
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+    NameApplication("Mokkel");
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+#include "platform/qt/qt_application.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace qtshell {
+
+void NameApplication(const char* name) {
+    QCoreApplication::setApplicationName(QString::fromUtf8(name));
+}
+
+bool LoadJapaneseQtTexts(QCoreApplication& app) {
+    const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+    QLocale::setDefault(japanese);
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(japanese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+}  // namespace qtshell
