@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "model/model_file.h"
 #include "model/vector_text.h"
 #include "platform/image/bmp_writer.h"
 #include "tests/support/scripted_prompt.h"
@@ -123,6 +124,23 @@ TEST(XExport, WritesOnlyValidFacesAndTheirMirroredCopies) {
         ASSERT_TRUE(ExportXFile(back, backObjects, path, false, {}));
         ASSERT_TRUE(ImportXFile(back, backObjects, path, nullptr));
         EXPECT_EQ(back.faces.maxLine, static_cast<int32_t>(valid));
+    }
+}
+
+// The sample: 13 faces and 4 blank face lines. The blanks are not written, so the first
+// trip through X gives the 13 faces and the closing empty line, and later trips keep that.
+TEST(XExport, TheSampleKeepsItsFacesThroughRoundTrips) {
+    TempDir dir;
+    model::MeshModel m;
+    ASSERT_TRUE(model::LoadModelFile(m, MOKKEL_SOURCE_DIR "/resources/samples/house.mkl", nullptr));
+    ASSERT_EQ(m.faces.maxLine, 16);
+    ModelRenderObjects objects;
+    for (int trip = 0; trip < 2; ++trip) {
+        ASSERT_TRUE(ExportXFile(m, objects, dir.File("house.x"), false, {}));
+        m = model::MeshModel{};
+        ASSERT_TRUE(ImportXFile(m, objects, dir.File("house.x"), nullptr));
+        EXPECT_EQ(m.faces.maxLine, 13);
+        EXPECT_EQ(m.faces.GetLine(12), "18, 21, 20, 19");
     }
 }
 
