@@ -1,11 +1,8 @@
 #include "model/byte_stream.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 
 namespace model {
 
@@ -95,27 +92,8 @@ ByteWriter::~ByteWriter() {
 }
 
 bool ByteWriter::Open(const std::string& target) {
-    target_ = target;
-    const size_t slash = target.rfind('/');
-    const std::string dir = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-    temp_ = (slash == std::string::npos ? std::string() : dir) + "." + name + ".XXXXXX";
-    fd_ = mkstemp(temp_.data());
-    if (fd_ < 0) {
-        temp_.clear();
-        return false;
-    }
-    // Keep the permissions of the file being replaced, else the usual ones for a new file.
-    struct stat st {};
-    mode_t mode;
-    if (stat(target.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
-    fchmod(fd_, mode);
+    open_ = file_.Open(target);
+    if (!open_) return false;
     buffer_.resize(kBufferSize);
     used_ = 0;
     failed_ = false;
@@ -123,7 +101,7 @@ bool ByteWriter::Open(const std::string& target) {
 }
 
 void ByteWriter::Bytes(const void* data, size_t n) {
-    if (failed_ || fd_ < 0) return;
+    if (failed_ || !open_) return;
     const char* src = static_cast<const char*>(data);
     while (n > 0) {
         if (used_ == buffer_.size() && !FlushBuffer()) return;
@@ -136,42 +114,24 @@ void ByteWriter::Bytes(const void* data, size_t n) {
 }
 
 bool ByteWriter::FlushBuffer() {
-    size_t done = 0;
-    while (done < used_) {
-        ssize_t w = ::write(fd_, buffer_.data() + done, used_ - done);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            failed_ = true;
-            return false;
-        }
-        done += static_cast<size_t>(w);
+    if (!file_.Write(buffer_.data(), used_)) {
+        failed_ = true;
+        return false;
     }
     used_ = 0;
     return true;
 }
 
 bool ByteWriter::Commit() {
-    if (fd_ < 0) return false;
-    bool ok = !failed_ && FlushBuffer() && fsync(fd_) == 0;
-    ok = (::close(fd_) == 0) && ok;
-    fd_ = -1;
-    if (ok && std::rename(temp_.c_str(), target_.c_str()) == 0) {
-        temp_.clear();
-        return true;
-    }
-    Abandon();
-    return false;
+    if (!open_) return false;
+    open_ = false;
+    if (failed_ || !FlushBuffer()) return false;
+    return file_.Commit();
 }
 
 void ByteWriter::Abandon() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
-    if (!temp_.empty()) {
-        ::unlink(temp_.c_str());
-        temp_.clear();
-    }
+    open_ = false;
+    file_.Abandon();
 }
 
 }  // namespace model

@@ -10,6 +10,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "platform/fileio/atomic_file.h"
+
 namespace model {
 
 class ByteReader {
@@ -43,8 +45,8 @@ private:
     uint64_t size_ = 0, consumed_ = 0;
 };
 
-// Writes to a temporary file beside the target and renames it over the target only after
-// a complete, flushed write, so a failed save leaves the previous file intact.
+// Buffers the bytes for the atomic file writer: the target is replaced only after a
+// complete, synced write, so a failed save leaves the previous file intact.
 class ByteWriter {
 public:
     ByteWriter() = default;
@@ -70,12 +72,14 @@ public:
     // Flushes, syncs and renames; false (and the target untouched) on any failure.
     bool Commit();
     void Abandon();
+    // "<path>: <reason>" after a failure.
+    const std::string& Error() const { return file_.Error(); }
 
 private:
     bool FlushBuffer();
 
-    int fd_ = -1;
-    std::string target_, temp_;
+    fileio::AtomicFile file_;
+    bool open_ = false;
     std::vector<char> buffer_;
     size_t used_ = 0;
     bool failed_ = false;

@@ -1,6 +1,8 @@
 #include "model/current_file.h"
 
-#include <algorithm>
+#include <filesystem>
+
+#include "platform/fileio/path_name.h"
 
 namespace model {
 
@@ -11,24 +13,27 @@ std::string DirectoryOf(std::string_view path) {
     return std::string(path.substr(0, slash));
 }
 
+std::string AbsoluteDirectoryOf(std::string_view path) {
+    std::string directory = DirectoryOf(path);
+    if (path.empty() || (!directory.empty() && directory[0] == '/')) return directory;
+    std::error_code error;
+    std::filesystem::path cwd = std::filesystem::current_path(error);
+    if (error) return directory;
+    std::string absolute = (cwd / directory).lexically_normal().string();
+    while (absolute.size() > 1 && absolute.back() == '/') absolute.pop_back();
+    return absolute;
+}
+
 void CurrentFile::Set(std::string_view newPath) {
     path.assign(newPath);
     const size_t slash = newPath.rfind('/');
     title.assign(slash == std::string_view::npos ? newPath : newPath.substr(slash + 1));
-    const size_t period = newPath.find('.');
-    extension.clear();
-    if (period != std::string_view::npos && period + 1 < newPath.size()) {
-        extension.assign(newPath.substr(period + 1));
-        std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-            return static_cast<char>(c < 0x80 ? std::tolower(c) : c);
-        });
-    }
-    ModelDirectory = DirectoryOf(newPath);
+    extension = fileio::ExtensionOf(newPath);
+    ModelDirectory = AbsoluteDirectoryOf(newPath);
 }
 
 std::string CurrentFile::TitleWithoutExtension() const {
-    const size_t period = title.find('.');
-    return period == std::string::npos ? title : title.substr(0, period);
+    return std::string(fileio::StemOf(title));
 }
 
 }  // namespace model

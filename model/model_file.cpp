@@ -358,10 +358,13 @@ bool FileExists(const std::string& cp932Path) {
 
 }  // namespace
 
-bool SaveModelFile(MeshModel& model, const std::string& path) {
+bool SaveModelFile(MeshModel& model, const std::string& path, std::string* error) {
     model.currentFile.Set(path);
     ByteWriter out;
-    if (!out.Open(path)) return false;
+    if (!out.Open(path)) {
+        if (error) *error = out.Error();
+        return false;
+    }
 
     const PointSheet& points = model.points;
     const FaceSheet& faces = model.faces;
@@ -417,7 +420,9 @@ bool SaveModelFile(MeshModel& model, const std::string& path) {
     out.Line("");
 
     out.Line("END");
-    return out.Commit();
+    if (out.Commit()) return true;
+    if (error) *error = out.Error();
+    return false;
 }
 
 bool LoadModelFile(MeshModel& model, const std::string& path, shell::Prompt* prompt,

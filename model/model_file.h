@@ -21,8 +21,9 @@ struct LoadOptions {
 };
 
 // Writes the model to `path` (native) and makes it the current file. False when the file
-// could not be written completely; the previous file at `path` is then untouched.
-bool SaveModelFile(MeshModel& model, const std::string& path);
+// could not be written completely; the previous file at `path` is then untouched and
+// `error` (when given) says "<path>: <reason>".
+bool SaveModelFile(MeshModel& model, const std::string& path, std::string* error = nullptr);
 
 // Reads `path` into the model, which the caller has cleared. Messages go through `prompt`
 // (may be null). A damaged section still gives a loaded model, after the message

@@ -1,7 +1,11 @@
 #include "model/path_rules.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <vector>
+
+#include "platform/text/cp932.h"
 
 namespace model {
 
@@ -27,6 +31,13 @@ std::string WithSeparators(std::string_view path, char separator) {
     std::string s(path);
     std::replace_if(s.begin(), s.end(), IsSeparator, separator);
     return s;
+}
+
+// `path` is CP932 with either separator, as stored paths come.
+bool IsRegularFile(std::string_view path) {
+    struct stat st {};
+    return ::stat(text::Cp932ToUtf8(WithSeparators(path, '/')).c_str(), &st) == 0 &&
+           S_ISREG(st.st_mode);
 }
 
 }  // namespace
@@ -59,11 +70,10 @@ std::string JoinPath(std::string_view directory, std::string_view relative) {
 
     std::string dir(directory);
     if (IsSeparator(dir.back())) dir.pop_back();
-    // A directory whose last name has a period is a file's path: use its directory.
+    // A file's path given as the directory stands for the file's own folder. Only an
+    // existing file counts: "v1.2" or "tmp.Ab12" are folders, whatever their names say.
     size_t lastSep = dir.find_last_of("/\\");
-    size_t nameStart = lastSep == std::string::npos ? 0 : lastSep + 1;
-    if (dir.find('.', nameStart) != std::string::npos && lastSep != std::string::npos)
-        dir.resize(lastSep);
+    if (lastSep != std::string::npos && IsRegularFile(dir)) dir.resize(lastSep);
 
     while (true) {
         if (relative.starts_with("./") || relative.starts_with(".\\")) {

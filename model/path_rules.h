@@ -12,7 +12,8 @@ namespace model {
 // the directory is not absolute, is kept (with "\" separators).
 std::string MakeRelativePath(std::string_view path, std::string_view directory);
 
-// A stored relative path resolved against a directory, as a native path.
+// A stored relative path resolved against a directory, as a native path. A directory that
+// is in fact an existing file stands for that file's folder.
 std::string JoinPath(std::string_view directory, std::string_view relative);
 
 }  // namespace model

@@ -1,7 +1,5 @@
 #include "viewport/model_files.h"
 
-#include <algorithm>
-
 #include "model/model_file.h"
 #include "viewport/texture_loading.h"
 #include "viewport/x_model.h"
@@ -11,9 +9,8 @@ namespace viewport {
 namespace {
 
 std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-        return static_cast<char>(c < 0x80 ? std::tolower(c) : c);
-    });
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
@@ -21,10 +18,10 @@ std::string Lower(std::string s) {
 
 bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
                     const std::string& extension, FileMode mode, shell::Prompt* prompt,
-                    const FileOptions& options) {
+                    const FileOptions& options, std::string* error) {
     const std::string ext = Lower(extension);
     if (ext == "mkl") {
-        if (mode == FileMode::kWrite) return model::SaveModelFile(model, path);
+        if (mode == FileMode::kWrite) return model::SaveModelFile(model, path, error);
         objects.textures.clear();
         if (!model::LoadModelFile(model, path, prompt)) return false;
         LoadTextureEntry(model, objects, -1, prompt);
@@ -35,9 +32,10 @@ bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const 
     }
     if (ext == "x") {
         if (mode == FileMode::kWrite)
-            return ExportXFile(model, objects, path, options.binaryX, options.meshOptions);
+            return ExportXFile(model, objects, path, options.binaryX, options.meshOptions, error);
         return ImportXFile(model, objects, path, prompt);
     }
+    if (error) *error = path + ": neither a model file (.mkl) nor an X file (.x)";
     return false;
 }
 

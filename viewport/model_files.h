@@ -23,9 +23,10 @@ struct FileOptions {
 };
 
 // After a read the model's texture images are loaded and its wrap object made, so the
-// model mesh can be built at once.
+// model mesh can be built at once. A failed write leaves the previous file as it was and
+// puts "<path>: <reason>" in `error` when given.
 bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
                     const std::string& extension, FileMode mode, shell::Prompt* prompt,
-                    const FileOptions& options = {});
+                    const FileOptions& options = {}, std::string* error = nullptr);
 
 }  // namespace viewport

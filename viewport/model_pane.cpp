@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/fileio/path_name.h"
 #include "platform/image/bmp_writer.h"
 #include "platform/image/image_loader.h"
 #include "platform/image/jpeg_writer.h"
@@ -91,12 +92,12 @@ std::string ModelPane::SaveViewImage(const std::string& nativePath, int jpegQual
     settings.showLetters = showLetters;
     scene.ApplyAxisSettings(settings);
 
-    const std::string extension = image::SplitImagePath(nativePath).extension;
-    const bool written = image::IsJpegExtension(extension)
-                             ? image::WriteJpegFile(nativePath, picture, jpegQuality)
-                             : image::WriteBmpFile(nativePath, picture, 24);
-    // A picture that could not be written is said so, not passed over.
-    return written ? std::string() : "画像ファイルを書き込めませんでした";
+    std::string reason;
+    const bool written = image::IsJpegExtension(fileio::ExtensionOf(nativePath))
+                             ? image::WriteJpegFile(nativePath, picture, jpegQuality, &reason)
+                             : image::WriteBmpFile(nativePath, picture, 24, &reason);
+    // A picture that could not be written is said so, with where and why, not passed over.
+    return written ? std::string() : "画像ファイルを書き込めませんでした\n" + reason;
 }
 
 }  // namespace viewport

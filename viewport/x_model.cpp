@@ -4,7 +4,7 @@
 
 #include "model/path_rules.h"
 #include "model/vector_text.h"
-#include "platform/image/image_loader.h"
+#include "platform/fileio/path_name.h"
 #include "platform/text/cp932.h"
 #include "platform/xfile/x_engine.h"
 #include "platform/xfile/x_writer.h"
@@ -22,12 +22,8 @@ std::string GroupName(size_t index) {
 // Each texture an X file names, loaded from beside the file and listed in the model.
 rm::TexturePtr LoadXTexture(model::MeshModel& model, ModelRenderObjects& objects,
                             const std::string& name, shell::Prompt* prompt) {
-    const image::ImagePath split = image::SplitImagePath(name);
-    if (split.title.empty()) return {};
-    const std::string title =
-        split.extension.empty()
-            ? split.title
-            : split.title.substr(0, split.title.size() - split.extension.size() - 1);
+    if (fileio::FileNameOf(name).empty()) return {};
+    const std::string title(fileio::StemOf(name));
     const std::string path =
         model::JoinPath(text::Utf8ToCp932(model.currentFile.ModelDirectory), name);
     rm::TexturePtr texture = LoadTextureFile(text::Cp932ToUtf8(path), prompt);
@@ -152,7 +148,7 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
 }
 
 bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
-                 bool binary, const ModelMeshOptions& options) {
+                 bool binary, const ModelMeshOptions& options, std::string* error) {
     model.currentFile.Set(path);
     ParsePointLines(model.points, true);
     const int32_t points = UsedPointCount(model.points);
@@ -161,7 +157,13 @@ bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
     ModelMeshOptions all = options;
     all.showTextures = all.applyMaterials = true;
     BuildModelMesh(model, objects, points, all, *objects.modelMesh);
-    const bool saved = xfile::SaveMeshBuilder(*objects.modelMesh, path, binary, xfile::kSaveAll);
+    // Face k of the mesh is face line k, or the mirrored copy of face line k - lines.
+    const std::vector<uint8_t>& status = model.faces.FaceStatus;
+    std::vector<bool> keep(objects.modelMesh->FaceCount());
+    for (size_t k = 0; k < keep.size() && !status.empty(); ++k)
+        keep[k] = (status[k % status.size()] & model::FaceSheet::kStatusValid) != 0;
+    const bool saved =
+        xfile::SaveMeshBuilder(*objects.modelMesh, path, binary, xfile::kSaveAll, keep, error);
     BuildModelMesh(model, objects, points, options, *objects.modelMesh);
     return saved;
 }

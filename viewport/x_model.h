@@ -21,9 +21,11 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
                  shell::Prompt* prompt);
 
 // The model mesh built as for the pane but with textures and materials on, written as text
-// or binary with every save flag; the mesh is then rebuilt with `options`.
+// or binary with every save flag; the mesh is then rebuilt with `options`. Only valid faces
+// and their mirrored copies are written: the degenerate stand-ins of invalid face lines
+// would come back as face lines of their own. `error` gets "<path>: <reason>".
 bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
-                 bool binary, const ModelMeshOptions& options);
+                 bool binary, const ModelMeshOptions& options, std::string* error = nullptr);
 
 // Mesh builder to model: both sheets end with one empty line.
 void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects);

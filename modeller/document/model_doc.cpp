@@ -44,6 +44,15 @@ bool CModelDoc::Read(const std::string& path) {
                                     viewport::FileMode::kRead, &prompt_, options);
 }
 
+void CModelDoc::AfterFailedOpen() {
+    // The model is cleared and belongs to no file: a save must ask for a name rather than
+    // overwrite the file that could not be read.
+    model.currentFile.Clear();
+    SetModified(false);
+    prompt_.Tell(kErrorText);
+    RefreshViews();
+}
+
 void CModelDoc::AfterOpen(const std::string& path) {
     RefreshViews();
     modified_ = false;
@@ -57,11 +66,14 @@ void CModelDoc::AfterOpen(const std::string& path) {
 bool CModelDoc::Write() {
     const viewport::FileOptions options = host_ ? host_->FileOptions() : viewport::FileOptions{};
     const std::string path = model.currentFile.path;
-    const bool ok = viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
-                                             viewport::FileMode::kWrite, &prompt_, options);
-    // A failed save says so and leaves the work marked unsaved.
+    std::string reason;
+    const bool ok =
+        viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
+                                 viewport::FileMode::kWrite, &prompt_, options, &reason);
+    // A failed save says so, where and why, and leaves the work marked unsaved.
     if (!ok) {
-        prompt_.Tell(kErrorText);
+        prompt_.Tell(reason.empty() ? std::string(kErrorText)
+                                    : std::string(kErrorText) + "\n" + reason);
         return false;
     }
     SetModified(false);
@@ -87,7 +99,7 @@ void CModelDoc::OnFileOpen() {
     const std::optional<std::string> path = chooser_.Choose(request);
     if (!path) return;
     if (!Read(*path)) {
-        prompt_.Tell(kErrorText);
+        AfterFailedOpen();
         return;
     }
     AfterOpen(*path);
@@ -111,8 +123,14 @@ void CModelDoc::OnFileSaveAs() {
     if (model.currentFile.extension == "x") request.filterIndex = 1;
     const std::optional<std::string> path = chooser_.Choose(request);
     if (!path) return;
+    const model::CurrentFile previous = model.currentFile;
     model.currentFile.Set(*path);
-    if (!Write()) return;
+    if (!Write()) {
+        // The model still belongs to the file it came from, not to the one not written.
+        model.currentFile = previous;
+        if (host_) host_->UpdateTitle();
+        return;
+    }
     if (host_) host_->AddRecentFile(*path);
 }
 
@@ -129,7 +147,7 @@ bool CModelDoc::OpenDocumentFile(const std::string& path) {
     if (::access(path.c_str(), R_OK) != 0) return true;  // the framework's own open failed
     if (!model::ClearModel(model, &prompt_, this, true)) return false;
     if (!Read(path)) {
-        prompt_.Tell(kErrorText);
+        AfterFailedOpen();
         return true;
     }
     AfterOpen(path);
@@ -138,8 +156,7 @@ bool CModelDoc::OpenDocumentFile(const std::string& path) {
 
 void CModelDoc::OpenCommandLineFile(const std::string& path) {
     if (!Read(path)) {
-        prompt_.Tell(kErrorText);
-        RefreshViews();
+        AfterFailedOpen();
         return;
     }
     AfterOpen(path);

@@ -69,6 +69,7 @@ private:
     std::string InitialDirectory();
     bool Read(const std::string& path);
     void AfterOpen(const std::string& path);
+    void AfterFailedOpen();
     bool Write();
 
     shell::Prompt& prompt_;

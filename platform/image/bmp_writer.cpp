@@ -1,6 +1,6 @@
 #include "platform/image/bmp_writer.h"
 
-#include "platform/image/file_io.h"
+#include "platform/fileio/atomic_file.h"
 
 namespace image {
 namespace {
@@ -61,9 +61,14 @@ std::optional<std::vector<uint8_t>> EncodeBmp(const Image& img, int bitsPerPixel
     return out;
 }
 
-bool WriteBmpFile(const std::string& path, const Image& img, int bitsPerPixel) {
+bool WriteBmpFile(const std::string& path, const Image& img, int bitsPerPixel, std::string* error) {
     std::optional<std::vector<uint8_t>> bytes = EncodeBmp(img, bitsPerPixel);
-    return bytes && WriteFileReplacing(path, *bytes);
+    if (!bytes) {
+        if (error) *error = path + ": the picture cannot be encoded";
+        return false;
+    }
+    return fileio::WriteFileAtomically(
+        path, {reinterpret_cast<const char*>(bytes->data()), bytes->size()}, error);
 }
 
 }  // namespace image

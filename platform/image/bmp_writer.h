@@ -15,7 +15,9 @@ namespace image {
 // 32-bit pixels keep the picture's alpha byte. Nothing for other depths or an empty picture.
 std::optional<std::vector<uint8_t>> EncodeBmp(const Image& img, int bitsPerPixel = 24);
 
-// Encodes and saves through a temporary file; false when nothing was written.
-bool WriteBmpFile(const std::string& path, const Image& img, int bitsPerPixel = 24);
+// Encodes and replaces the file atomically; false when nothing was written, with
+// "<path>: <reason>" in `error` when given.
+bool WriteBmpFile(const std::string& path, const Image& img, int bitsPerPixel = 24,
+                  std::string* error = nullptr);
 
 }  // namespace image

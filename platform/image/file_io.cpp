@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 
 namespace image {
 
@@ -29,34 +28,6 @@ std::optional<std::vector<uint8_t>> ReadFileBytes(const std::string& path, int64
     ::close(fd);
     bytes.resize(done);
     return bytes;
-}
-
-bool WriteFileReplacing(const std::string& path, std::span<const uint8_t> bytes) {
-    if (path.empty() || path.back() == '/') return false;
-    std::string temp = path + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-
-    // mkstemp creates 0600; give the file the usual permissions of a new file.
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
-
-    size_t done = 0;
-    while (ok && done < bytes.size()) {
-        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (ok) ok = ::fsync(fd) == 0;
-    if (::close(fd) != 0) ok = false;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 }  // namespace image

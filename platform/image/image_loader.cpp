@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/fileio/path_name.h"
 #include "platform/image/bmp_reader.h"
 #include "platform/image/file_io.h"
 #include "platform/image/jpeg_reader.h"
@@ -11,16 +12,7 @@
 namespace image {
 
 ImagePath SplitImagePath(std::string_view path) {
-    ImagePath parts;
-    size_t slash = path.find_last_of("/\\");
-    parts.title = std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-    size_t dot = parts.title.rfind('.');
-    if (dot != std::string::npos && dot + 1 < parts.title.size()) {
-        parts.extension = parts.title.substr(dot + 1);
-        for (char& c : parts.extension)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return parts;
+    return {std::string(fileio::FileNameOf(path)), fileio::ExtensionOf(path)};
 }
 
 bool IsJpegExtension(std::string_view lowerExtension) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/image/file_io.h"
+#include "platform/fileio/atomic_file.h"
 #include "platform/image/jpeg_error.h"
 
 namespace image {
@@ -74,9 +74,14 @@ std::optional<std::vector<uint8_t>> EncodeJpeg(const Image& img, int quality) {
     return out;
 }
 
-bool WriteJpegFile(const std::string& path, const Image& img, int quality) {
+bool WriteJpegFile(const std::string& path, const Image& img, int quality, std::string* error) {
     std::optional<std::vector<uint8_t>> bytes = EncodeJpeg(img, quality);
-    return bytes && WriteFileReplacing(path, *bytes);
+    if (!bytes) {
+        if (error) *error = path + ": the picture cannot be encoded";
+        return false;
+    }
+    return fileio::WriteFileAtomically(
+        path, {reinterpret_cast<const char*>(bytes->data()), bytes->size()}, error);
 }
 
 }  // namespace image

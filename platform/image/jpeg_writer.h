@@ -17,7 +17,9 @@ inline constexpr int kDefaultJpegQuality = 75;
 // empty or malformed picture.
 std::optional<std::vector<uint8_t>> EncodeJpeg(const Image& img, int quality);
 
-// Encodes and saves through a temporary file; false when nothing was written.
-bool WriteJpegFile(const std::string& path, const Image& img, int quality);
+// Encodes and replaces the file atomically; false when nothing was written, with
+// "<path>: <reason>" in `error` when given.
+bool WriteJpegFile(const std::string& path, const Image& img, int quality,
+                   std::string* error = nullptr);
 
 }  // namespace image

@@ -157,11 +157,15 @@ rm::FramePtr LoadFrame(const std::string& path, const rm::FramePtr& parent,
 }
 
 bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool binary,
-                     uint32_t flags) {
+                     uint32_t flags, const std::vector<bool>& keepFaces, std::string* error) {
     XMesh x;
     x.vertices.reserve(mesh.VertexCount());
     for (const rm::Vector3& v : mesh.Vertices()) x.vertices.push_back({v.x, v.y, v.z});
-    const auto& faces = mesh.Faces();
+    std::vector<rm::MeshBuilder::Face> faces;
+    faces.reserve(mesh.Faces().size());
+    for (size_t i = 0; i < mesh.Faces().size(); ++i)
+        if (keepFaces.empty() || (i < keepFaces.size() && keepFaces[i]))
+            faces.push_back(mesh.Faces()[i]);
     const auto& corners = mesh.Corners();
     const bool withNormals = !mesh.Normals().empty();
     x.faceCount = static_cast<uint32_t>(faces.size());
@@ -211,7 +215,7 @@ bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool 
         for (size_t v = 0; v < mesh.VertexCount(); ++v)
             x.textureCoords.push_back(v < uv.size() ? XCoords2d{uv[v].u, uv[v].v} : XCoords2d{});
     }
-    return WriteXFile(path, x, binary ? XFormat::kBinary : XFormat::kText, flags);
+    return WriteXFile(path, x, binary ? XFormat::kBinary : XFormat::kText, flags, error);
 }
 
 }  // namespace xfile

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rm/rm.h"
 
@@ -24,8 +25,11 @@ bool LoadMeshBuilder(const std::string& path, rm::MeshBuilder& mesh,
 rm::FramePtr LoadFrame(const std::string& path, const rm::FramePtr& parent,
                        const TextureCallback& textures);
 
-// Writes the mesh with the save flags (see XSaveFlags; 47 for everything).
+// Writes the mesh with the save flags (see XSaveFlags; 47 for everything). Only the faces
+// whose entry in `keepFaces` is true are written (all of them when it is empty); every
+// vertex is, so vertex numbers stay as they are. `error` gets "<path>: <reason>".
 bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool binary,
-                     uint32_t flags);
+                     uint32_t flags, const std::vector<bool>& keepFaces = {},
+                     std::string* error = nullptr);
 
 }  // namespace xfile

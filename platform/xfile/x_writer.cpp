@@ -1,18 +1,14 @@
 #include "platform/xfile/x_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <unordered_map>
 
+#include "platform/fileio/atomic_file.h"
 #include "platform/xfile/x_binary_lexer.h"
 #include "platform/xfile/x_mszip.h"
 
@@ -438,32 +434,11 @@ bool EncodeXMesh(const XMesh& mesh, XFormat format, uint32_t flags, std::string&
 bool WriteXFile(const std::string& path, const XMesh& mesh, XFormat format, uint32_t flags,
                 std::string* error) {
     std::string bytes;
-    if (!EncodeXMesh(mesh, format, flags, bytes, error)) return false;
-
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    fs::path dir = target.parent_path();
-    if (dir.empty()) dir = ".";
-    std::string temp = (dir / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return SetError(error, "cannot create a temporary file beside the target");
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0) break;
-        done += size_t(n);
+    if (!EncodeXMesh(mesh, format, flags, bytes, error)) {
+        if (error) *error = path + ": " + *error;
+        return false;
     }
-    const bool written = done == bytes.size() && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temp.c_str());
-        return SetError(error, "cannot write the file");
-    }
-    ::chmod(temp.c_str(), 0644);
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return SetError(error, "cannot replace the target file");
-    }
-    return true;
+    return fileio::WriteFileAtomically(path, bytes, error);
 }
 
 }  // namespace xfile

@@ -24,8 +24,8 @@ enum XSaveFlags : uint32_t {
 bool EncodeXMesh(const XMesh& mesh, XFormat format, uint32_t flags, std::string& out,
                  std::string* error = nullptr);
 
-// Writes to a temporary file beside `path`, then renames it over `path`, so a failed save
-// leaves any earlier file as it was.
+// Replaces `path` atomically, so a failed save leaves any earlier file as it was; `error`
+// then names the path and the reason.
 bool WriteXFile(const std::string& path, const XMesh& mesh, XFormat format, uint32_t flags,
                 std::string* error = nullptr);
 

@@ -1,4 +1,5 @@
-// A fresh directory under /tmp for one test, removed afterwards.
+// A fresh directory under /tmp for one test, removed afterwards. Its name has a period, as
+// mktemp's do, so every test meets the folder names users have.
 #pragma once
 
 #include <cstdlib>
@@ -12,7 +13,7 @@ namespace testing_support {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mokkel-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "mokkel.XXXXXX").string();
         path_ = mkdtemp(pattern.data()) ? pattern : std::string();
     }
     ~TempDir() {

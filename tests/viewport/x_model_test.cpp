@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
+#include "model/model_file.h"
 #include "model/vector_text.h"
 #include "platform/image/bmp_writer.h"
 #include "tests/support/scripted_prompt.h"
@@ -66,11 +68,12 @@ TEST_P(XModel, RoundTripKeepsGeometryGroupsColoursAndTextures) {
         EXPECT_EQ(*model::ParseVector(back.points.GetLine(i)),
                   *model::ParseVector(source.points.GetLine(i)));
     EXPECT_EQ(back.points.GetLine(6), "");
-    // Faces: the invalid empty line was written as a degenerate face, then the empty last.
-    ASSERT_EQ(back.faces.maxLine, 4);
+    // Faces: the three valid ones and the empty last line; the invalid empty line of the
+    // source is not written, so a round trip never grows the face sheet.
+    ASSERT_EQ(back.faces.maxLine, 3);
     EXPECT_EQ(back.faces.GetLine(0), "0, 2, 1");
     EXPECT_EQ(back.faces.GetLine(2), "1, 3, 5, 4");
-    EXPECT_EQ(back.faces.GetLine(4), "");
+    EXPECT_EQ(back.faces.GetLine(3), "");
     // Colours: face 2 kept its own colour, the others their group's.
     EXPECT_EQ(static_cast<uint32_t>(back.faces.FaceColor[0]), 0xFFFF0000u);
     EXPECT_EQ(static_cast<uint32_t>(back.faces.FaceColor[2]), 0xFF00FF00u);
@@ -95,6 +98,83 @@ TEST_P(XModel, RoundTripKeepsGeometryGroupsColoursAndTextures) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TextAndBinary, XModel, ::testing::Bool());
+
+// Invalid face lines anywhere (blank, too few corners, an unknown point) are left out, also
+// from the mirrored copy, and repeated round trips keep the face count.
+TEST(XExport, WritesOnlyValidFacesAndTheirMirroredCopies) {
+    TempDir dir;
+    model::MeshModel m;
+    m.points.ReplaceLines({"0, 0, 0", "1, 0, 0", "0, 1, 0", "1, 1, 0", ""});
+    m.faces.ReplaceLines({"0, 2, 1", "", "1, 2", "1, 2, 3", "0, 1, 99", ""});
+    m.faces.ResizeFaceArrays();
+    for (int32_t axis : {0, 1}) {
+        SCOPED_TRACE(axis);
+        m.mirror.mirrorAxis = axis;
+        ModelRenderObjects objects;
+        const std::string path = dir.File("mirror" + std::to_string(axis) + ".x");
+        ASSERT_TRUE(ExportXFile(m, objects, path, false, {}));
+        const size_t valid = axis ? 4 : 2;
+        model::MeshModel back;
+        ModelRenderObjects backObjects;
+        ASSERT_TRUE(ImportXFile(back, backObjects, path, nullptr));
+        ASSERT_EQ(back.faces.maxLine, static_cast<int32_t>(valid));
+        EXPECT_EQ(back.faces.GetLine(0), "0, 2, 1");
+        EXPECT_EQ(back.faces.GetLine(1), "1, 2, 3");
+        // Again: nothing is added on the second trip.
+        ASSERT_TRUE(ExportXFile(back, backObjects, path, false, {}));
+        ASSERT_TRUE(ImportXFile(back, backObjects, path, nullptr));
+        EXPECT_EQ(back.faces.maxLine, static_cast<int32_t>(valid));
+    }
+}
+
+// The sample: 13 faces and 4 blank face lines. The blanks are not written, so the first
+// trip through X gives the 13 faces and the closing empty line, and later trips keep that.
+TEST(XExport, TheSampleKeepsItsFacesThroughRoundTrips) {
+    TempDir dir;
+    model::MeshModel m;
+    ASSERT_TRUE(model::LoadModelFile(m, MOKKEL_SOURCE_DIR "/resources/samples/house.mkl", nullptr));
+    ASSERT_EQ(m.faces.maxLine, 16);
+    ModelRenderObjects objects;
+    for (int trip = 0; trip < 2; ++trip) {
+        ASSERT_TRUE(ExportXFile(m, objects, dir.File("house.x"), false, {}));
+        m = model::MeshModel{};
+        ASSERT_TRUE(ImportXFile(m, objects, dir.File("house.x"), nullptr));
+        EXPECT_EQ(m.faces.maxLine, 13);
+        EXPECT_EQ(m.faces.GetLine(12), "18, 21, 20, 19");
+    }
+}
+
+// A texture named by an X file is found beside the file whatever form its path took.
+TEST(XImport, TexturesOfARelativelyOpenedFileAreFound) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("v1.2"));
+    image::Image img{2, 2, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}};
+    ASSERT_TRUE(image::WriteBmpFile(dir.File("v1.2/wood.bmp"), img, 24));
+    std::ofstream(dir.File("v1.2/tex.x"))
+        << "xof 0302txt 0032\n"
+           "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,2,1;;\n"
+           " MeshMaterialList { 1; 1; 0;; Material { 1;1;1;1;; 0; 0;0;0;; 0;0;0;;\n"
+           "   TextureFilename { \"wood.bmp\"; } } }\n"
+           " MeshTextureCoords { 3; 0;0;, 1;0;, 0;1;; } }\n";
+    const auto cwd = std::filesystem::current_path();
+    for (const auto& [folder, path] :
+         {std::pair{dir.File("v1.2"), "tex.x"}, std::pair{dir.path(), "v1.2/tex.x"},
+          std::pair{dir.File("v1.2"), "./tex.x"},
+          std::pair{dir.File("v1.2/.."), "v1.2/../v1.2/tex.x"}}) {
+        SCOPED_TRACE(path);
+        std::filesystem::current_path(folder);
+        model::MeshModel m;
+        ModelRenderObjects objects;
+        const bool imported = ImportXFile(m, objects, path, nullptr);
+        std::filesystem::current_path(cwd);
+        ASSERT_TRUE(imported);
+        ASSERT_EQ(m.textures.size(), 1u);
+        EXPECT_EQ(m.textures[0].path, dir.File("v1.2/wood.bmp"));
+        EXPECT_EQ(m.textureAssignment.faceTextureMap.count(0), 1u);
+        ASSERT_EQ(objects.textures.size(), 1u);
+        EXPECT_TRUE(objects.textures[0]);
+    }
+}
 
 TEST(XImport, FacesWithoutMaterialsShareOneGroup) {
     TempDir dir;

@@ -26,7 +26,9 @@ using testing_support::TempDir;
 
 struct ScriptedChooser : shell::FileChooser {
     std::deque<std::optional<std::string>> answers;
+    int asked = 0;
     std::optional<std::string> Choose(const shell::FileRequest&) override {
+        ++asked;
         if (answers.empty()) return std::nullopt;
         auto a = answers.front();
         answers.pop_front();
@@ -79,6 +81,29 @@ TEST_F(Mokkel, AFailedCommandLineOpenLeavesAnEmptyModel) {
     auto app = Start({QString::fromStdString(dir.File("broken.mkl"))});
     EXPECT_EQ(prompt.Texts().back(), "Error!");
     EXPECT_EQ(app->Document().model.points.maxLine, 10);
+}
+
+// A damaged file on the command line: after "Error!" the window is untitled, and the line
+// typed next is saved only under a name the user gives, never over the damaged file.
+TEST_F(Mokkel, AfterAFailedOpenSaveAsksForANameInsteadOfOverwriting) {
+    const std::string damaged = dir.File("damaged.mkl");
+    const std::string bytes = "Mokkel\r\n.mkl\r\n1\r\nbroken\r\n";
+    testing_support::WriteFile(damaged, bytes);
+    auto app = Start({QString::fromStdString(damaged)});
+    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel");
+    app->Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&app->Frame()));
+    CModelView& view = app->View();
+    view.setFocus();
+    QTest::keyClicks(&view, "1, 2, 3");
+    QTest::keyClick(&view, Qt::Key_Return);
+    ASSERT_EQ(app->Document().model.points.GetLine(0), "1, 2, 3");
+    EXPECT_TRUE(app->Document().IsModified());
+    QTest::keyClick(&view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(chooser.asked, 1);  // the save dialog, no name chosen
+    EXPECT_EQ(testing_support::ReadFile(damaged), bytes);
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel");
 }
 
 TEST_F(Mokkel, TypingAPointAndEnterShowsItsMarker) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 
 #include "model/model_file.h"
 #include "tests/support/scripted_prompt.h"
@@ -140,14 +141,59 @@ TEST_F(Document, SaveAsWritesTheChosenFile) {
     EXPECT_EQ(host.recent.back(), dir.File("new.mkl"));
 }
 
-TEST_F(Document, AFailedSaveKeepsTheWorkMarked) {
+TEST_F(Document, AFailedSaveKeepsTheWorkMarkedAndSaysWhereAndWhy) {
+    chooser.answers = {house};
+    doc.OnFileOpen();
+    host.recent.clear();
     doc.model.points.SetLine(0, "3, 2, 1");
     doc.SetModified(true);
-    chooser.answers = {dir.File("no/such/dir/new.mkl")};
+    const std::string target = dir.File("no/such/dir/new.mkl");
+    chooser.answers = {target};
     doc.OnFileSaveAs();
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
+    EXPECT_EQ(prompt.Texts(),
+              std::vector<std::string>{"Error!\n" + target + ": No such file or directory"});
     EXPECT_TRUE(host.recent.empty());
+    // The model still belongs to the file it came from.
+    EXPECT_EQ(doc.model.currentFile.path, house);
+    EXPECT_EQ(doc.Title(), "house.mkl");
+}
+
+// Whichever way a file fails to open, the cleared model belongs to no file: saving asks
+// for a name and the file that could not be read stays as it was.
+TEST_F(Document, AFailedOpenLeavesAnUntitledModelThatSaveCannotPutOverTheFile) {
+    const std::string damaged = dir.File("damaged.mkl");
+    const std::string bytes = "Mokkel\r\n.mkl\r\n1\r\nno counts\r\n";
+    testing_support::WriteFile(damaged, bytes);
+    testing_support::WriteFile(dir.File("damaged.x"), "xof 0302txt 0032\nMesh { 3; 0;0;");
+    const std::vector<std::pair<const char*, std::function<void(const std::string&)>>> ways = {
+        {"menu", [&](const std::string& p) { chooser.answers = {p}, doc.OnFileOpen(); }},
+        {"command line", [&](const std::string& p) { doc.OpenCommandLineFile(p); }},
+        {"recent file", [&](const std::string& p) { doc.OpenDocumentFile(p); }},
+    };
+    for (const auto& [way, open] : ways) {
+        for (const std::string& path : {damaged, dir.File("damaged.x")}) {
+            SCOPED_TRACE(std::string(way) + " " + path);
+            chooser.answers = {house};
+            doc.OnFileOpen();
+            ASSERT_EQ(doc.Title(), "house.mkl");
+            prompt.shown.clear();
+            open(path);
+            chooser.requests.clear();
+            EXPECT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
+            EXPECT_EQ(doc.Title(), "");
+            EXPECT_EQ(doc.model.currentFile.path, "");
+            EXPECT_FALSE(doc.IsModified());
+            doc.model.points.SetLine(0, "7, 7, 7");
+            doc.SetModified(true);
+            chooser.answers = {std::nullopt};
+            doc.OnFileSave();
+            ASSERT_EQ(chooser.requests.size(), 1u);
+            EXPECT_TRUE(chooser.requests[0].save);
+            EXPECT_EQ(ReadFile(damaged), bytes);
+            doc.SetModified(false);
+        }
+    }
 }
 
 TEST_F(Document, ProgramOpenPathWaitsForTheFirstDrawing) {
