@@ -215,7 +215,7 @@ void CModelView::PresentFrame() {
     update(ToQRect(screens_.layout.ThreeDPane()));
 }
 
-void CModelView::paintEvent(QPaintEvent*) {
+void CModelView::paintEvent(QPaintEvent* event) {
     if (!firstPaintDone_ && !EnsureDevice()) return;
     QPainter p(this);
     if (deviceFailed_) {
@@ -236,10 +236,12 @@ void CModelView::paintEvent(QPaintEvent*) {
     p.fillRect(QRect(layout.splitX + ViewLayout::kBarWidth, layout.splitY,
                      width() - layout.splitX - ViewLayout::kBarWidth, ViewLayout::kBarWidth),
                ButtonFace());
-    DrawPointScreen(p);
-    DrawFaceScreen(p);
+    // A keystroke repaints one row and the caret: only rows in the dirty area are drawn.
+    const QRect dirty = event->rect();
+    DrawPointScreen(p, dirty);
+    DrawFaceScreen(p, dirty);
 
-    if (view.Width() > 0 && view.Height() > 0) {
+    if (view.Width() > 0 && view.Height() > 0 && dirty.intersects(ToQRect(view))) {
         // The picture is rendered only when the scene or the pane changed since the last
         // frame; a paint for a keystroke or the caret shows the last picture as it is.
         if (ApplySettingsToScene()) pane_.device.stale = true;
@@ -306,10 +308,18 @@ void CModelView::DrawSelection(QPainter& p, EditScreen& screen, int32_t line, in
     p.restore();
 }
 
-void CModelView::DrawPointScreen(QPainter& p) {
+// The grid rows [first, last] of a screen that meet the dirty rectangle.
+std::pair<int, int> CModelView::DirtyRows(const EditScreen& s, const QRect& dirty) const {
+    const int h = std::max(s.rowHeight, 1);
+    const int first = std::max(0, (dirty.top() - s.y) / h - 1);
+    const int last = std::min(s.visibleRows - 1, (dirty.bottom() - s.y) / h + 1);
+    return {first, last};
+}
+
+void CModelView::DrawPointScreen(QPainter& p, const QRect& dirty) {
     PointScreen& s = screens_.Points();
     const Rect pane = s.PaneLessBars();
-    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    if (pane.Width() <= 0 || pane.Height() <= 0 || !dirty.intersects(ToQRect(s.Pane()))) return;
     p.save();
     p.setClipRect(ToQRect(pane));
     p.fillRect(ToQRect(pane), Qt::white);
@@ -318,7 +328,8 @@ void CModelView::DrawPointScreen(QPainter& p) {
     for (int y = s.rowHeight; y < s.height - s.HorizontalThickness(); y += s.rowHeight)
         p.drawLine(0, y, s.width - s.VerticalThickness(), y);
     const model::PointSheet& sheet = doc_.model.points;
-    for (int i = 0; i < s.visibleRows; ++i) {
+    const auto [firstRow, lastRow] = DirtyRows(s, dirty);
+    for (int i = firstRow; i <= lastRow; ++i) {
         const int32_t line = s.firstRow + i;
         if (s.ShowsNumbers()) {
             p.setPen(FromArgb(s.NumberColour(line)));
@@ -342,10 +353,10 @@ void CModelView::DrawPointScreen(QPainter& p) {
         p.fillRect(s.width - 15, s.height - 15, 15, 15, ButtonFace());
 }
 
-void CModelView::DrawFaceScreen(QPainter& p) {
+void CModelView::DrawFaceScreen(QPainter& p, const QRect& dirty) {
     FaceScreen& s = screens_.Faces();
     const Rect pane = s.PaneLessBars();
-    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    if (pane.Width() <= 0 || pane.Height() <= 0 || !dirty.intersects(ToQRect(s.Pane()))) return;
     p.save();
     p.fillRect(ToQRect(pane), Qt::white);
     p.setPen(Qt::black);
@@ -354,7 +365,8 @@ void CModelView::DrawFaceScreen(QPainter& p) {
     p.setClipRect(ToQRect(pane));
     model::FaceSheet& sheet = doc_.model.faces;
     sheet.ResizeFaceArrays();
-    for (int i = 0; i < s.visibleRows; ++i) {
+    const auto [firstRow, lastRow] = DirtyRows(s, dirty);
+    for (int i = firstRow; i <= lastRow; ++i) {
         const int32_t face = s.firstRow + i;
         if (face > sheet.maxLine) break;
         if (const auto icon = s.StatusIcon(face)) {

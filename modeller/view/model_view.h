@@ -125,8 +125,9 @@ private:
     bool ApplySettingsToScene();
     KeyRecord RecordOf(const QKeyEvent* event) const;
     void ApplyNavigationSettings();
-    void DrawPointScreen(QPainter& p);
-    void DrawFaceScreen(QPainter& p);
+    std::pair<int, int> DirtyRows(const EditScreen& s, const QRect& dirty) const;
+    void DrawPointScreen(QPainter& p, const QRect& dirty);
+    void DrawFaceScreen(QPainter& p, const QRect& dirty);
     void DrawSelection(QPainter& p, EditScreen& screen, int32_t line, int32_t gridRow);
     void DrawText(QPainter& p, const Rect& cell, const std::string& cp932, bool expandTabs);
     void PresentFrame();
