@@ -43,14 +43,15 @@ public:
     void Resize(int32_t clientWidth, int32_t clientHeight);
     void Paint();
 
-    // A key press as the window reports it. The designed keys act and type nothing; any
-    // other key types its text into the focused screen (never with Ctrl or Alt held). The
-    // keys that belong to the 3D pane come back in the outcome.
+    // A key press as the window reports it. The command keys (editing, caret, paging, F2
+    // and the menu's edit keys) act and type nothing; any other key types its text into the
+    // focused screen (never with Ctrl or Alt held). The 3D pane's keys come back in the
+    // outcome.
     KeyOutcome KeyPress(const KeyRecord& key);
     void KeyRelease(const KeyRecord& key);
     // The window lost the keyboard: no key counts as held any more.
     void KeysLost() { heldKeys_.Clear(); }
-    // A designed key; false when it is not one for the focused screen (the 3D pane's keys
+    // A command key; false when it is not one for the focused screen (the 3D pane's keys
     // and plain characters).
     bool KeyDown(Key key, KeyModifiers modifiers = {});
     // Typed text (CP932), one keystroke per character; control codes other than tab and

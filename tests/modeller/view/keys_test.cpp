@@ -1,4 +1,4 @@
-// Key records through the edit screens' logic: every designed key acts and types nothing,
+// Key records through the edit screens' logic: every command key acts and types nothing,
 // every other key types its text; held arrow keys; which edits mark the document.
 #include <functional>
 
@@ -88,7 +88,7 @@ const KeyCase kKeyCases[] = {
     {"3d enter", kFocus3D, Rec(Key::Enter, "\r"), "ab", 0, 1, {PaneKey::Enter, {}}},
 };
 
-TEST_F(ScreensTest, DesignedKeysActAndEveryOtherKeyTypesItsText) {
+TEST_F(ScreensTest, CommandKeysActAndEveryOtherKeyTypesItsText) {
     for (const KeyCase& c : kKeyCases) {
         SCOPED_TRACE(c.name);
         model::MeshModel m;
