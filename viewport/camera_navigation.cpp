@@ -153,8 +153,8 @@ void CameraNavigator::OnPaneMouseMove(int x, int y, Modifiers keys) {
         case kModeOrbitDrag:
             lastX_ = x;
             lastY_ = y;
-            MoveCamera(static_cast<float>(dx) / 5.0f, -static_cast<float>(dy) / 5.0f, keys.shift,
-                       keys.ctrl);
+            MoveCamera(static_cast<float>(dx) / kPixelsPerDragUnit,
+                       -static_cast<float>(dy) / kPixelsPerDragUnit, keys.shift, keys.ctrl);
             return;
         case kModePlanePaint:
         case kModePlanePaintDrag:
@@ -222,6 +222,13 @@ void CameraNavigator::OnPaneArrowKey(ArrowKeys held, Modifiers keys) {
     const float dx = static_cast<float>((held.right ? 1 : 0) - (held.left ? 1 : 0));
     const float dy = static_cast<float>((held.up ? 1 : 0) - (held.down ? 1 : 0));
     MoveCamera(dx, dy, keys.shift, keys.ctrl);
+}
+
+void CameraNavigator::OnPaneWheel(float notches) {
+    if (paneMode_ == kModeFlying || !std::isfinite(notches) || notches == 0.0f) return;
+    // A notch away from the user is a drag of one row down: with the default reverse mode
+    // that brings the camera nearer.
+    MoveCamera(0.0f, -notches / kPixelsPerDragUnit, true, false);
 }
 
 void CameraNavigator::OnPaneEscape() {

@@ -41,6 +41,9 @@ struct ArrowKeys {
     bool left = false, right = false, up = false, down = false;
 };
 
+// Pixels of mouse movement per drag unit in the camera and orbit drags.
+inline constexpr float kPixelsPerDragUnit = 5.0f;
+
 // Ticks of the 100 ms timer that a fly-to takes.
 inline constexpr int kFlyTicks = 10;
 
@@ -65,6 +68,10 @@ public:
     // An arrow key went down; `held` are the arrow key states at that moment.
     void OnPaneArrowKey(ArrowKeys held, Modifiers keys);
     void OnPaneEscape();
+    // The mouse wheel over the pane, in notches (positive away from the user): each notch
+    // is a Shift-drag of one pixel row downwards, so it moves the camera along its view
+    // line like that drag does. Ignored during the fly-to.
+    void OnPaneWheel(float notches);
     void OnPaneEnter();
 
     // One camera step of (dx, dy) drag units.

@@ -161,6 +161,7 @@ void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount, uint
                        rm::MeshBuilder& markers) {
     markers.Empty();
     markers.SetQuality(rm::kQualityPoints);
+    markers.SetPointSize(kPointMarkerSize);
     if (pointCount > 0) {
         const std::vector<rm::Vector3> vertices = ParsedVertices(points, pointCount);
         std::vector<uint32_t> faceData;
@@ -176,11 +177,16 @@ void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount, uint
 void MarkPoint(rm::MeshBuilder& markers, int32_t index, bool selected, uint32_t pointColor) {
     const size_t count = markers.VertexCount();
     if (index < 0) {
-        for (size_t i = 0; i < markers.FaceCount(); ++i) markers.SetFaceColor(i, pointColor);
+        for (size_t i = 0; i < markers.FaceCount(); ++i) {
+            markers.SetFaceColor(i, pointColor);
+            markers.SetFacePointSize(i, kPointMarkerSize);
+        }
         return;
     }
     if (static_cast<size_t>(index) >= count) return;
-    markers.SetFaceColor(static_cast<size_t>(index), selected ? kSelectedPointColor : pointColor);
+    const size_t face = static_cast<size_t>(index);
+    markers.SetFaceColor(face, selected ? kSelectedPointColor : pointColor);
+    markers.SetFacePointSize(face, selected ? kSelectedPointMarkerSize : kPointMarkerSize);
 }
 
 }  // namespace viewport

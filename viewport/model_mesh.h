@@ -43,11 +43,15 @@ void AddMirroredCopy(rm::MeshBuilder& mesh, bool ax, bool ay, bool az, float pos
 void ApplyFaceTextures(const model::MeshModel& model, const ModelRenderObjects& objects,
                        rm::MeshBuilder& mesh);
 
-// One dot per point 0..pointCount-1 (face j is the marker of point j), all in pointColor.
+// One marker per point 0..pointCount-1 (face j is the marker of point j), all in pointColor.
 void BuildPointMarkers(const model::PointSheet& points, int32_t pointCount, uint32_t pointColor,
                        rm::MeshBuilder& markers);
 
 inline constexpr uint32_t kSelectedPointColor = 0xFFFF0000;
+// Markers are squares of this many pixels a side, picked ones larger, so they can be seen
+// and hit.
+inline constexpr int kPointMarkerSize = 3;
+inline constexpr int kSelectedPointMarkerSize = 5;
 
 // Recolours one marker; a negative index recolours all as unselected, an index at or
 // beyond the marker count does nothing.

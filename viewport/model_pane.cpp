@@ -48,6 +48,7 @@ void ModelPane::RebuildPointMarkers(int flags) {
     const bool changed = ParsePointLines(model_.points, (flags & kReparseAll) != 0);
     if (!(flags & kReparseAll) && !changed) return;
     rm::MeshBuilder& markers = *objects_.pointMesh;
+    device.stale = true;
     BuildPointMarkers(model_.points, UsedPointCount(model_.points), settings.pointColor, markers);
     if (pickList)
         for (int32_t p : *pickList) MarkPoint(p, true);
@@ -57,12 +58,14 @@ void ModelPane::RebuildPointMarkers(int flags) {
 
 void ModelPane::RebuildModelMesh(int flags) {
     objects_.SyncMaterials(model_.groups);
+    device.stale = true;
     const int32_t points = static_cast<int32_t>(objects_.pointMesh->VertexCount());
     BuildModelMesh(model_, objects_, points, MeshOptions(), *objects_.modelMesh);
     if (!(flags & kNoRender)) RequestFrame();
 }
 
 void ModelPane::MarkPoint(int32_t index, bool selected) {
+    device.stale = true;
     viewport::MarkPoint(*objects_.pointMesh, index, selected, settings.pointColor);
 }
 
@@ -91,6 +94,7 @@ std::string ModelPane::SaveViewImage(const std::string& nativePath, int jpegQual
     settings.showAxis = showAxis;
     settings.showLetters = showLetters;
     scene.ApplyAxisSettings(settings);
+    device.stale = true;  // the pane shows the axis again at its next paint
 
     std::string reason;
     const bool written = image::IsJpegExtension(fileio::ExtensionOf(nativePath))

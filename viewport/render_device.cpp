@@ -71,6 +71,8 @@ void RenderDevice::RenderFrame() {
     viewport->Clear(rm::kClearAll);
     viewport->Render(*root);
     device->Update();
+    stale = false;
+    ++framesRendered;
     if (present) present();
 }
 

@@ -16,6 +16,7 @@ namespace viewport {
 
 struct PaneRect {
     int x = 0, y = 0, width = 0, height = 0;
+    friend bool operator==(const PaneRect&, const PaneRect&) = default;
 };
 
 // The device settings as stored; the kind obtained is written back.
@@ -45,6 +46,10 @@ public:
     int renderWidth = 0, renderHeight = 0;
     bool initialised = false, closing = false;
     int busy = 0;
+    // The scene changed since the picture was rendered; a paint renders before it shows
+    // the picture then, and otherwise shows the last picture as it is.
+    bool stale = true;
+    uint64_t framesRendered = 0;
 
     // Run inside every frame before rendering (camera update, letters, display mode).
     std::function<void()> beforeFrame;

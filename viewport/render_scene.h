@@ -30,6 +30,7 @@ struct SceneSettings {
     rm::Vector3 ambient{0.2f, 0.2f, 0.2f};
     rm::Vector3 directional{0.8f, 0.8f, 0.8f};
     rm::Vector3 lightDirection{-1, -1, 1};
+    friend bool operator==(const SceneSettings&, const SceneSettings&) = default;
 };
 
 struct RenderScene {

@@ -54,10 +54,6 @@ void EditScreen::SetCaret(int32_t row, int32_t column) {
     CaretColumnRef() = column;
 }
 
-void EditScreen::Mark(EditKind kind) {
-    if (MarksModified(kind)) host_.MarkModified();
-}
-
 void EditScreen::EndSelection() {
     if (!state_.selectionActive) return;
     state_.selectionActive = 0;
@@ -105,7 +101,7 @@ void EditScreen::Backspace() {
         DeleteKey();
         return;
     }
-    Mark(EditKind::BackspaceOrDelete);
+    host_.MarkModified();  // even at column 0, where nothing goes
     AdjustCaret(-1);
     int32_t& column = CaretColumnRef();
     const int32_t row = CaretRow();
@@ -124,7 +120,7 @@ void EditScreen::Backspace() {
 }
 
 void EditScreen::DeleteKey() {
-    Mark(EditKind::BackspaceOrDelete);
+    host_.MarkModified();  // even at the end of the line, where nothing goes
     if (HasSelection()) {
         DeleteSelection();
         return;
@@ -220,7 +216,6 @@ void EditScreen::InsertAtCaret(std::string_view bytes) {
 void EditScreen::TypeCharacter(std::string_view cp932Char) {
     if (cp932Char.empty()) return;
     EndSelection();
-    Mark(EditKind::TypedCharacter);
     InsertAtCaret(cp932Char);
     PlaceCaret();
 }
@@ -232,7 +227,6 @@ void EditScreen::InsertInputText(std::string_view cp932) {
         s.erase(at, 2);
     if (s.empty()) return;
     EndSelection();
-    Mark(EditKind::InputMethodText);
     InsertAtCaret(s);
     host_.RedrawScreen(id_);
     PlaceCaret();
@@ -243,7 +237,6 @@ void EditScreen::Paste(std::string_view cp932) {
     const int32_t row = CaretRow();
     const int32_t oldMax = sheet_.maxLine;
     if (!PasteLines(sheet_, row, CaretColumn(), pieces)) return;
-    Mark(EditKind::PasteOrCut);
     if (sheet_.maxLine != oldMax) {
         SheetGrew();
         RemeasureLines(oldMax + 1, sheet_.maxLine);
@@ -541,6 +534,10 @@ void EditScreen::DragTo(int32_t clientX, int32_t clientY) {
 }
 
 void EditScreen::LineChanged(int32_t line) {
+    // Every change to a line marks the document, whichever command made it (typing, paste,
+    // cut, input-method text, the 3D pane's gaze point, moved points), so no edit is lost
+    // without the save question.
+    host_.MarkModified();
     if (line >= firstRow && int64_t{line} < int64_t{firstRow} + visibleRows)
         host_.RedrawRow(id_, line);
 }

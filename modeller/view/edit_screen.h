@@ -10,7 +10,6 @@
 
 #include "model/sheet.h"
 #include "modeller/view/edit_state.h"
-#include "modeller/view/modified_flag.h"
 #include "modeller/view/screen_host.h"
 #include "modeller/view/screen_types.h"
 #include "modeller/view/selection.h"
@@ -50,7 +49,7 @@ public:
     bool KeyDown(Key key, bool shift);
     // One typed character (one or two bytes, already past the ignored codes).
     void TypeCharacter(std::string_view cp932Char);
-    // Finished input-method text: at most 199 bytes, CR LF pairs dropped, not modifying.
+    // Finished input-method text: at most 199 bytes, CR LF pairs dropped.
     void InsertInputText(std::string_view cp932);
     // The clipboard's text at the caret; the caret stays.
     void Paste(std::string_view cp932);
@@ -121,7 +120,6 @@ protected:
 
     int32_t& CaretRowRef();
     int32_t& CaretColumnRef();
-    void Mark(EditKind kind);
     void EndSelection();
     void SendBarStates();
 

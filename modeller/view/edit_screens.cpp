@@ -9,9 +9,14 @@ namespace modeller {
 
 namespace {
 
-// Backspace, Enter, Escape and the two quote-like characters never reach a line.
+// Backspace, Enter, Escape and the two quote-like characters never reach a line, nor does
+// any other control code but tab: only printable text is typed.
 bool IsIgnoredCode(unsigned char c) {
-    return c == 8 || c == 13 || c == 27 || c == 33 || c == 34;
+    return (c < 0x20 && c != '\t') || c == 0x7F || c == 33 || c == 34;
+}
+
+bool IsArrow(Key key) {
+    return key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down;
 }
 
 }  // namespace
@@ -79,6 +84,24 @@ void EditScreens::EndSelection() {
 }
 
 // ---- keyboard ----
+
+KeyOutcome EditScreens::KeyPress(const KeyRecord& key) {
+    if (IsArrow(key.key)) heldKeys_.Press(key.key);
+    if (KeyDown(key.key, key.modifiers)) return {};
+    if (state.focus == kFocus3D) {
+        // Other keys do nothing in the 3D pane and type nothing.
+        if (IsArrow(key.key)) return {PaneKey::Arrows, heldKeys_.Arrows()};
+        if (key.key == Key::Escape) return {PaneKey::Escape, {}};
+        if (key.key == Key::Enter) return {PaneKey::Enter, {}};
+        return {};
+    }
+    if (!key.modifiers.ctrl && !key.modifiers.alt) TypeText(key.text);
+    return {};
+}
+
+void EditScreens::KeyRelease(const KeyRecord& key) {
+    heldKeys_.Release(key.key, key.autoRepeat);
+}
 
 bool EditScreens::KeyDown(Key key, KeyModifiers m) {
     if (face_.ClearMarkedFace()) host_.RedrawScreen(ScreenId::Face);
@@ -297,6 +320,10 @@ MouseTarget EditScreens::RightDown(int32_t x, int32_t y) {
     }
     TogglePickMode(x, y);
     return MouseTarget::Nothing;
+}
+
+MouseTarget EditScreens::Wheel(int32_t x, int32_t y) const {
+    return layout.ThreeDPane().Contains(x, y) ? MouseTarget::ThreeD : MouseTarget::Nothing;
 }
 
 void EditScreens::TogglePickMode(int32_t x, int32_t y) {

@@ -10,6 +10,8 @@
 #include "model/mesh_model.h"
 #include "modeller/view/edit_state.h"
 #include "modeller/view/face_screen.h"
+#include "modeller/view/held_keys.h"
+#include "modeller/view/key_record.h"
 #include "modeller/view/pick_list.h"
 #include "modeller/view/point_screen.h"
 #include "modeller/view/screen_host.h"
@@ -41,9 +43,19 @@ public:
     void Resize(int32_t clientWidth, int32_t clientHeight);
     void Paint();
 
-    // A key-down; false when it is the 3D pane's to handle.
+    // A key press as the window reports it. The command keys (editing, caret, paging, F2
+    // and the menu's edit keys) act and type nothing; any other key types its text into the
+    // focused screen (never with Ctrl or Alt held). The 3D pane's keys come back in the
+    // outcome.
+    KeyOutcome KeyPress(const KeyRecord& key);
+    void KeyRelease(const KeyRecord& key);
+    // The window lost the keyboard: no key counts as held any more.
+    void KeysLost() { heldKeys_.Clear(); }
+    // A command key; false when it is not one for the focused screen (the 3D pane's keys
+    // and plain characters).
     bool KeyDown(Key key, KeyModifiers modifiers = {});
-    // Typed text (CP932), one keystroke per character.
+    // Typed text (CP932), one keystroke per character; control codes other than tab and
+    // the codes the screens ignore go nowhere.
     void TypeText(std::string_view cp932);
     void InputMethodText(std::string_view cp932);
 
@@ -52,6 +64,8 @@ public:
     MouseTarget LeftUp(int32_t x, int32_t y);
     MouseTarget DoubleClick(int32_t x, int32_t y);
     MouseTarget RightDown(int32_t x, int32_t y);
+    // The mouse wheel moves the camera only over the 3D pane; elsewhere it does nothing.
+    MouseTarget Wheel(int32_t x, int32_t y) const;
 
     void Cut();
     void Copy();
@@ -87,6 +101,7 @@ private:
     PointScreen point_;
     FaceScreen face_;
     Drag drag_ = Drag::None;
+    HeldKeys heldKeys_;
     int32_t gutterDownX_ = 0;
 };
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "model/current_file.h"
 #include "modeller/view/view_cursors.h"
@@ -162,8 +163,9 @@ void CModelView::Shutdown() {
     pane_.Shutdown();
 }
 
-void CModelView::ApplySettingsToScene() {
+bool CModelView::ApplySettingsToScene() {
     viewport::SceneSettings& s = pane_.settings;
+    const viewport::SceneSettings before = s;
     const int32_t mode = doc_.model.deviceType;
     s.displayMode = mode >= 0 && mode <= 4 ? mode : 0;
     s.pointColor = settings_.pointColor;
@@ -174,6 +176,7 @@ void CModelView::ApplySettingsToScene() {
     s.ambient = {l.ambient[0], l.ambient[1], l.ambient[2]};
     s.directional = {l.directional[0], l.directional[1], l.directional[2]};
     s.lightDirection = {l.direction[0], l.direction[1], l.direction[2]};
+    return !(s == before);
 }
 
 void CModelView::ApplyNavigationSettings() {
@@ -212,7 +215,7 @@ void CModelView::PresentFrame() {
     update(ToQRect(screens_.layout.ThreeDPane()));
 }
 
-void CModelView::paintEvent(QPaintEvent*) {
+void CModelView::paintEvent(QPaintEvent* event) {
     if (!firstPaintDone_ && !EnsureDevice()) return;
     QPainter p(this);
     if (deviceFailed_) {
@@ -222,21 +225,31 @@ void CModelView::paintEvent(QPaintEvent*) {
     screens_.Paint();
     const ViewLayout& layout = screens_.layout;
     const Rect view = layout.ThreeDPane();
-    pane_.device.pane = {view.left, view.top, view.Width(), view.Height()};
+    const viewport::PaneRect paneRect{view.left, view.top, view.Width(), view.Height()};
+    if (!(pane_.device.pane == paneRect)) {
+        pane_.device.pane = paneRect;
+        pane_.device.stale = true;  // resized or split anew
+    }
 
     p.setFont(font_);
     p.fillRect(QRect(layout.splitX, 0, ViewLayout::kBarWidth, height()), ButtonFace());
     p.fillRect(QRect(layout.splitX + ViewLayout::kBarWidth, layout.splitY,
                      width() - layout.splitX - ViewLayout::kBarWidth, ViewLayout::kBarWidth),
                ButtonFace());
-    DrawPointScreen(p);
-    DrawFaceScreen(p);
+    // A keystroke repaints one row and the caret: only rows in the dirty area are drawn.
+    const QRect dirty = event->rect();
+    DrawPointScreen(p, dirty);
+    DrawFaceScreen(p, dirty);
 
-    if (view.Width() > 0 && view.Height() > 0) {
-        painting_ = true;
-        ApplySettingsToScene();
-        pane_.RequestFrame();
-        painting_ = false;
+    if (view.Width() > 0 && view.Height() > 0 && dirty.intersects(ToQRect(view))) {
+        // The picture is rendered only when the scene or the pane changed since the last
+        // frame; a paint for a keystroke or the caret shows the last picture as it is.
+        if (ApplySettingsToScene()) pane_.device.stale = true;
+        if (pane_.device.stale) {
+            painting_ = true;
+            pane_.RequestFrame();
+            painting_ = false;
+        }
         const rm::PixelView pixels = pane_.device.Picture();
         if (pixels.pixels && pixels.width > 0 && pixels.height > 0) {
             const QImage image(reinterpret_cast<const uchar*>(pixels.pixels), pixels.width,
@@ -295,10 +308,18 @@ void CModelView::DrawSelection(QPainter& p, EditScreen& screen, int32_t line, in
     p.restore();
 }
 
-void CModelView::DrawPointScreen(QPainter& p) {
+// The grid rows [first, last] of a screen that meet the dirty rectangle.
+std::pair<int, int> CModelView::DirtyRows(const EditScreen& s, const QRect& dirty) const {
+    const int h = std::max(s.rowHeight, 1);
+    const int first = std::max(0, (dirty.top() - s.y) / h - 1);
+    const int last = std::min(s.visibleRows - 1, (dirty.bottom() - s.y) / h + 1);
+    return {first, last};
+}
+
+void CModelView::DrawPointScreen(QPainter& p, const QRect& dirty) {
     PointScreen& s = screens_.Points();
     const Rect pane = s.PaneLessBars();
-    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    if (pane.Width() <= 0 || pane.Height() <= 0 || !dirty.intersects(ToQRect(s.Pane()))) return;
     p.save();
     p.setClipRect(ToQRect(pane));
     p.fillRect(ToQRect(pane), Qt::white);
@@ -307,7 +328,8 @@ void CModelView::DrawPointScreen(QPainter& p) {
     for (int y = s.rowHeight; y < s.height - s.HorizontalThickness(); y += s.rowHeight)
         p.drawLine(0, y, s.width - s.VerticalThickness(), y);
     const model::PointSheet& sheet = doc_.model.points;
-    for (int i = 0; i < s.visibleRows; ++i) {
+    const auto [firstRow, lastRow] = DirtyRows(s, dirty);
+    for (int i = firstRow; i <= lastRow; ++i) {
         const int32_t line = s.firstRow + i;
         if (s.ShowsNumbers()) {
             p.setPen(FromArgb(s.NumberColour(line)));
@@ -331,10 +353,10 @@ void CModelView::DrawPointScreen(QPainter& p) {
         p.fillRect(s.width - 15, s.height - 15, 15, 15, ButtonFace());
 }
 
-void CModelView::DrawFaceScreen(QPainter& p) {
+void CModelView::DrawFaceScreen(QPainter& p, const QRect& dirty) {
     FaceScreen& s = screens_.Faces();
     const Rect pane = s.PaneLessBars();
-    if (pane.Width() <= 0 || pane.Height() <= 0) return;
+    if (pane.Width() <= 0 || pane.Height() <= 0 || !dirty.intersects(ToQRect(s.Pane()))) return;
     p.save();
     p.fillRect(ToQRect(pane), Qt::white);
     p.setPen(Qt::black);
@@ -343,7 +365,8 @@ void CModelView::DrawFaceScreen(QPainter& p) {
     p.setClipRect(ToQRect(pane));
     model::FaceSheet& sheet = doc_.model.faces;
     sheet.ResizeFaceArrays();
-    for (int i = 0; i < s.visibleRows; ++i) {
+    const auto [firstRow, lastRow] = DirtyRows(s, dirty);
+    for (int i = firstRow; i <= lastRow; ++i) {
         const int32_t face = s.firstRow + i;
         if (face > sheet.maxLine) break;
         if (const auto icon = s.StatusIcon(face)) {
@@ -418,45 +441,56 @@ void CModelView::mouseDoubleClickEvent(QMouseEvent* event) {
         navigator_.OnPaneDoubleClick(pos.x(), pos.y(), KeysOf(event));
 }
 
+KeyRecord CModelView::RecordOf(const QKeyEvent* event) const {
+    KeyRecord r;
+    r.key = KeyOf(event->key());
+    r.modifiers = {(event->modifiers() & Qt::ShiftModifier) != 0,
+                   (event->modifiers() & Qt::ControlModifier) != 0,
+                   (event->modifiers() & Qt::AltModifier) != 0};
+    r.text = text::Utf8ToCp932(event->text().toStdString());
+    r.autoRepeat = event->isAutoRepeat();
+    return r;
+}
+
 void CModelView::keyPressEvent(QKeyEvent* event) {
-    const Key key = KeyOf(event->key());
-    const KeyModifiers mods{(event->modifiers() & Qt::ShiftModifier) != 0,
-                            (event->modifiers() & Qt::ControlModifier) != 0,
-                            (event->modifiers() & Qt::AltModifier) != 0};
-    if (key != Key::Other && !screens_.KeyDown(key, mods)) {
-        switch (key) {  // the 3D pane has the focus
-            case Key::Left:
-            case Key::Right:
-            case Key::Up:
-            case Key::Down: {
-                viewport::ArrowKeys held;
-                held.left = key == Key::Left;
-                held.right = key == Key::Right;
-                held.up = key == Key::Up;
-                held.down = key == Key::Down;
-                navigator_.OnPaneArrowKey(held, KeysOf(event));
-                break;
-            }
-            case Key::Escape:
-                navigator_.OnPaneEscape();
-                break;
-            case Key::Enter:
-                navigator_.OnPaneEnter();
-                break;
-            default:
-                break;
+    const KeyRecord record = RecordOf(event);
+    const KeyOutcome outcome = screens_.KeyPress(record);
+    const viewport::Modifiers keys{record.modifiers.shift, record.modifiers.ctrl};
+    switch (outcome.pane) {
+        case PaneKey::Arrows: {
+            viewport::ArrowKeys held;
+            held.left = outcome.arrows.left;
+            held.right = outcome.arrows.right;
+            held.up = outcome.arrows.up;
+            held.down = outcome.arrows.down;
+            navigator_.OnPaneArrowKey(held, keys);
+            break;
         }
-        return;
+        case PaneKey::Escape:
+            navigator_.OnPaneEscape();
+            break;
+        case PaneKey::Enter:
+            navigator_.OnPaneEnter();
+            break;
+        case PaneKey::None:
+            break;
     }
-    if (mods.ctrl || mods.alt) return;
-    const QString typed = event->text();
-    if (typed.isEmpty() || screens_.state.focus == kFocus3D) return;
-    // One keystroke per character, as CP932 bytes.
-    for (qsizetype i = 0; i < typed.size(); ++i) {
-        qsizetype n = typed.at(i).isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
-        screens_.TypeText(text::Utf8ToCp932(typed.mid(i, n).toStdString()));
-        i += n - 1;
-    }
+}
+
+void CModelView::keyReleaseEvent(QKeyEvent* event) {
+    screens_.KeyRelease(RecordOf(event));
+}
+
+void CModelView::focusOutEvent(QFocusEvent* event) {
+    screens_.KeysLost();
+    QWidget::focusOutEvent(event);
+}
+
+void CModelView::wheelEvent(QWheelEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (screens_.Wheel(pos.x(), pos.y()) != MouseTarget::ThreeD) return;
+    // 120 is one notch; finer wheels send parts of it.
+    navigator_.OnPaneWheel(static_cast<float>(event->angleDelta().y()) / 120.0f);
 }
 
 void CModelView::inputMethodEvent(QInputMethodEvent* event) {
@@ -491,6 +525,8 @@ void CModelView::RedrawScreen(ScreenId screen) {
 }
 
 void CModelView::ShowCaret(int32_t x, int32_t y) {
+    // Every paint places the caret again; only a caret that moved asks for a repaint.
+    if (caretShown_ && caret_ == QPoint(x, y)) return;
     if (caretShown_) update(caret_.x(), caret_.y(), 2, QFontMetrics(font_).height());
     caret_ = QPoint(x, y);
     caretShown_ = true;

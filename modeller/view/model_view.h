@@ -23,6 +23,7 @@
 
 class QScrollBar;
 class QInputEvent;
+class QKeyEvent;
 
 namespace modeller {
 
@@ -80,7 +81,9 @@ public:
     void SetCursor(CursorShape shape) override;
     void CaptureMouse(bool capture) override;
     void ShowContextMenu(int32_t x, int32_t y) override;
-    void MarkModified() override { doc_.SetModified(true); }
+    void MarkModified() override {
+        if (!doc_.IsModified()) doc_.SetModified(true);
+    }
     void RebuildPointMarkers(int32_t flags) override { pane_.RebuildPointMarkers(flags); }
     void RebuildModelMesh(int32_t flags) override { pane_.RebuildModelMesh(flags); }
     void RequestFrame() override { pane_.RequestFrame(); }
@@ -110,15 +113,21 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     bool focusNextPrevChild(bool) override { return false; }  // Tab is text here
 
 private:
-    void ApplySettingsToScene();
+    // True when a setting the picture shows changed.
+    bool ApplySettingsToScene();
+    KeyRecord RecordOf(const QKeyEvent* event) const;
     void ApplyNavigationSettings();
-    void DrawPointScreen(QPainter& p);
-    void DrawFaceScreen(QPainter& p);
+    std::pair<int, int> DirtyRows(const EditScreen& s, const QRect& dirty) const;
+    void DrawPointScreen(QPainter& p, const QRect& dirty);
+    void DrawFaceScreen(QPainter& p, const QRect& dirty);
     void DrawSelection(QPainter& p, EditScreen& screen, int32_t line, int32_t gridRow);
     void DrawText(QPainter& p, const Rect& cell, const std::string& cp932, bool expandTabs);
     void PresentFrame();

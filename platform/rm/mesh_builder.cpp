@@ -76,7 +76,12 @@ bool MeshBuilder::AddFaces(std::span<const Vector3> vertices, std::span<const Ve
     i = 0;
     while (i < faceData.size() && faceData[i] != 0) {
         uint32_t count = faceData[i++];
-        faces_.push_back({static_cast<uint32_t>(corners_.size()), count, defaultColor_, {}, {}});
+        faces_.push_back({static_cast<uint32_t>(corners_.size()),
+                          count,
+                          defaultColor_,
+                          {},
+                          {},
+                          defaultPointSize_});
         for (uint32_t j = 0; j < count; ++j, i += stride)
             corners_.push_back(
                 {vBase + faceData[i], withNormals ? nBase + faceData[i + 1] : kNoNormal});
@@ -225,6 +230,23 @@ bool MeshBuilder::SetFaceMaterial(size_t face, const MaterialPtr& material) {
 bool MeshBuilder::SetFaceTexture(size_t face, const TexturePtr& texture) {
     if (face >= faces_.size()) return detail::Fail("face index out of range");
     faces_[face].texture = texture;
+    return true;
+}
+
+bool MeshBuilder::SetFacePointSize(size_t face, int pixels) {
+    if (face >= faces_.size()) return detail::Fail("face index out of range");
+    if (pixels < 1 || pixels > kMaxPointSize) return detail::Fail("point size out of range");
+    faces_[face].pointSize = static_cast<uint32_t>(pixels);
+    return true;
+}
+int MeshBuilder::FacePointSize(size_t face) const {
+    return face < faces_.size() ? static_cast<int>(faces_[face].pointSize) : 0;
+}
+
+bool MeshBuilder::SetPointSize(int pixels) {
+    if (pixels < 1 || pixels > kMaxPointSize) return detail::Fail("point size out of range");
+    defaultPointSize_ = static_cast<uint32_t>(pixels);
+    for (Face& f : faces_) f.pointSize = defaultPointSize_;
     return true;
 }
 

@@ -29,6 +29,9 @@ constexpr int kQualityUnlitFlat = kFillSolid;
 constexpr int kQualityFlat = kFillSolid | kLightOn;
 constexpr int kQualityGouraud = kFillSolid | kLightOn | kShadeGouraud;
 
+// Points draw as squares of at most this many pixels a side.
+constexpr int kMaxPointSize = 15;
+
 enum class ColorSource : int { kFace = 0, kVertex = 1 };
 
 // GenerateNormals flags.
@@ -107,12 +110,17 @@ public:
     bool SetFaceColorRgb(size_t face, float r, float g, float b);
     bool SetFaceMaterial(size_t face, const MaterialPtr& material);
     bool SetFaceTexture(size_t face, const TexturePtr& texture);
+    // The side in pixels of the square a point of this face draws as, when the mesh
+    // renders as points; 1 to kMaxPointSize.
+    bool SetFacePointSize(size_t face, int pixels);
+    int FacePointSize(size_t face) const;  // 0 when out of range
 
     // For every face, and for faces added later.
     bool SetColor(uint32_t argb);
     bool SetColorRgb(float r, float g, float b);
     bool SetMaterial(const MaterialPtr& material);
     bool SetTexture(const TexturePtr& texture);
+    bool SetPointSize(int pixels);
 
     // Replaces all normals. Without kGenerateNormalsUseCreaseAngle every vertex is smooth;
     // with it, faces meeting at more than `crease` radians keep separate normals.
@@ -141,6 +149,7 @@ public:
         uint32_t color;
         MaterialPtr material;
         TexturePtr texture;
+        uint32_t pointSize;
     };
     const std::vector<Vector3>& Vertices() const { return vertices_; }
     const std::vector<Vector3>& Normals() const { return normals_; }
@@ -160,6 +169,7 @@ private:
     std::vector<Corner> corners_;
     std::vector<Face> faces_;
     uint32_t defaultColor_ = 0xFFFFFFFF;
+    uint32_t defaultPointSize_ = 1;
     int quality_ = kQualityGouraud;
     ColorSource colorSource_ = ColorSource::kFace;
     bool perspective_ = false;

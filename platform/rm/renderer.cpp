@@ -392,9 +392,11 @@ private:
                 for (uint32_t j = 0; j < face.count; ++j) {
                     uint32_t v = corners[face.first + j].vertex;
                     if (s_.outcode[v]) continue;
+                    // A face naming one vertex several times (a point marker) draws it once.
+                    if (j > 0 && corners[face.first + j - 1].vertex == v) continue;
                     RasterVertex rv = ToRaster(cv, s_.screen[v], false);
                     rv.fog = s_.fog[v];
-                    DrawPoint(target_, st, rv);
+                    DrawPointSquare(st, rv, static_cast<int>(face.pointSize));
                 }
                 continue;
             }
@@ -407,6 +409,27 @@ private:
                 DrawEdge(st, cv, a, b);
             }
         }
+    }
+
+    // A square of `size` pixels a side around the point's pixel (the extra pixel of an even
+    // size goes right and down). The square stands a little in front of its point, so a
+    // marker on a corner of the model is not cut by the faces that meet there.
+    void DrawPointSquare(const RasterState& st, RasterVertex rv, int size) {
+        if (size <= 1) {
+            DrawPoint(target_, st, rv);
+            return;
+        }
+        if (!(rv.x >= target_.x0 && rv.x < target_.x1 && rv.y >= target_.y0 && rv.y < target_.y1))
+            return;
+        const int cx = static_cast<int>(rv.x), cy = static_cast<int>(rv.y);
+        rv.iw *= 1.0f + 1.0f / 64.0f;
+        const int lo = -(size - 1) / 2, hi = size / 2;
+        for (int dy = lo; dy <= hi; ++dy)
+            for (int dx = lo; dx <= hi; ++dx) {
+                rv.x = static_cast<float>(cx + dx) + 0.5f;
+                rv.y = static_cast<float>(cy + dy) + 0.5f;
+                DrawPoint(target_, st, rv);
+            }
     }
 
     void DrawEdge(const RasterState& st, ClipVertex cv, uint32_t a, uint32_t b) {

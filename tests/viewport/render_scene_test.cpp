@@ -585,3 +585,28 @@ TEST_F(ScenePane, ShutdownReleasesEveryHandleAndMayRunTwice) {
 }
 
 }  // namespace
+
+namespace {
+
+// Markers are squares big enough to see and to hit: 3 pixels, a picked point 5, whole even
+// where the model's faces meet at the point.
+TEST_F(ScenePane, PointMarkersAreSquaresAndPickedOnesLarger) {
+    pane.settings.displayMode = kDisplayUnlit;
+    SquareModel(kMagenta);
+    Picture p = Shown();
+    EXPECT_EQ(LonePoint(p), 9);
+    EXPECT_EQ(p.Count(kWhite, 218, 30, 230, 42), 9);
+    // The corner (0.5, 0.5, 3) of the magenta square, over the face and the background.
+    EXPECT_EQ(p.Count(kWhite, 130, 110, 150, 130), 9);
+
+    pane.MarkPoint(4, true);
+    pane.RequestFrame();
+    p = Shown();
+    EXPECT_EQ(p.Count(0xFFFF0000, 218, 30, 230, 42), 25);
+    EXPECT_EQ(p.Count(kWhite, 218, 30, 230, 42), 0);
+    pane.MarkPoint(-1, false);
+    pane.RequestFrame();
+    EXPECT_EQ(Shown().Count(kWhite, 218, 30, 230, 42), 9);
+}
+
+}  // namespace

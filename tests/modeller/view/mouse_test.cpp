@@ -169,6 +169,7 @@ TEST_F(ScreensTest, TheFaceDialogMarksTheFaceAndBringsItIntoView) {
     for (int i = 0; i < 60; ++i) model.faces.SetLine(i, "0, 1, 2");
     host.RebuildPointMarkers(1);
     view.ModelReplaced(false);
+    host.modified = 0;
     host.faceDialogColour = static_cast<int32_t>(0xFFFF0000);
 
     // In pick mode a press on a face row shows it red and opens the dialog.

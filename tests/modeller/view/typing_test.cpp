@@ -48,6 +48,7 @@ TEST_F(ScreensTest, IgnoredCodesInsertNothingButTabDoes) {
 TEST_F(ScreensTest, BackspaceAndDeleteNeverJoinLines) {
     model.points.SetLine(0, "abc");
     model.points.SetLine(1, "def");
+    host.modified = 0;
     view.Points().SetCaret(1, 0);
     Press(Key::Backspace);
     view.Points().SetCaret(0, 3);
@@ -183,13 +184,14 @@ TEST_F(ScreensTest, FocusCyclesWithF2AndEndsTheSelection) {
     EXPECT_TRUE(host.caret.has_value());
 }
 
-TEST_F(ScreensTest, InputMethodTextIsOneUnmodifyingInsertion) {
+TEST_F(ScreensTest, InputMethodTextIsOneInsertion) {
     model.points.SetLine(0, "ab");
+    host.modified = 0;
     view.Points().SetCaret(0, 1);
     view.InputMethodText("x\r\ny\rz\n");
     EXPECT_EQ(PointLine(0), "axy\rz\nb");
     EXPECT_EQ(view.state.pointCaretColumn, 6);
-    EXPECT_EQ(host.modified, 0);
+    EXPECT_EQ(host.modified, 1);
     EXPECT_EQ(model.points.changeList.back().line, 0);
 
     // At most 199 bytes, cut before a character that would be split.
@@ -203,6 +205,7 @@ TEST_F(ScreensTest, InputMethodTextIsOneUnmodifyingInsertion) {
 TEST_F(ScreensTest, AnyKeyClearsTheFaceMarkerAndUndoDoesNothing) {
     model.faces.SetLine(0, "0, 1, 2");
     model.faces.markers[0] = 0;
+    host.modified = 0;
     const auto before = model.points.lines;
     Ctrl(Key::Z);
     view.KeyDown(Key::Backspace, KeyModifiers{false, false, true});
