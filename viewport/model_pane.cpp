@@ -5,6 +5,7 @@
 #include "platform/image/bmp_writer.h"
 #include "platform/image/image_loader.h"
 #include "platform/image/jpeg_writer.h"
+#include "platform/image/png_writer.h"
 #include "viewport/model_mesh.h"
 #include "viewport/model_parse.h"
 
@@ -94,7 +95,8 @@ std::string ModelPane::SaveViewImage(const std::string& nativePath, int jpegQual
     const std::string extension = image::SplitImagePath(nativePath).extension;
     const bool written = image::IsJpegExtension(extension)
                              ? image::WriteJpegFile(nativePath, picture, jpegQuality)
-                             : image::WriteBmpFile(nativePath, picture, 24);
+                         : extension == "png" ? image::WritePngFile(nativePath, picture)
+                                              : image::WriteBmpFile(nativePath, picture, 24);
     // A picture that could not be written is said so, not passed over.
     return written ? std::string() : "画像ファイルを書き込めませんでした";
 }

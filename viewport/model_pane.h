@@ -53,7 +53,8 @@ public:
     }
 
     // Renders the pane without axis and letters and writes it as BMP, or as JPEG when the
-    // extension (lower case) is "jpg" or "jpeg". The message to show on failure, or empty.
+    // extension (lower case) is "jpg" or "jpeg", or as PNG for "png". The message to show on
+    // failure, or empty.
     std::string SaveViewImage(const std::string& nativePath, int jpegQuality);
 
 private:
