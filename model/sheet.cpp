@@ -135,6 +135,7 @@ void FaceSheet::Reset() {
     FaceGroup.clear();
     ResizeFaceArrays();
     parsedFaces.clear();
+    parsedFaceCount = 0;
     changeList.clear();
     markers[0] = markers[1] = -1;
 }

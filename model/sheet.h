@@ -110,7 +110,11 @@ public:
     std::vector<uint8_t> FaceStatus;
     std::vector<int32_t> FaceColor;
     std::vector<uint16_t> FaceGroup;
-    std::vector<std::vector<int32_t>> parsedFaces;
+    // The face lines as last parsed, in the layout the render mesh takes whole: per face its
+    // corner count, then the corners; 0 ends the list. One flat list, not one per face: on
+    // millions of faces a small vector each costs more than the faces themselves.
+    std::vector<uint32_t> parsedFaces;
+    size_t parsedFaceCount = 0;
     int32_t markers[2] = {-1, -1};
 
     // Brings the per-face arrays to maxLine + 1 entries with their defaults.

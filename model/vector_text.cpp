@@ -63,11 +63,16 @@ std::string FormatNumber(float value) {
 }
 
 std::string FormatVector(float x, float y, float z) {
-    std::string s = FormatNumber(x);
+    // Sized once: a sheet holds millions of these, and growth by appending would leave each
+    // with about twice the room it needs.
+    const std::string a = FormatNumber(x), b = FormatNumber(y), c = FormatNumber(z);
+    std::string s;
+    s.reserve(a.size() + b.size() + c.size() + 4);
+    s += a;
     s += ", ";
-    s += FormatNumber(y);
+    s += b;
     s += ", ";
-    s += FormatNumber(z);
+    s += c;
     return s;
 }
 
@@ -176,7 +181,12 @@ FaceIndexList ParseFaceIndexList(std::string_view text) {
 }
 
 std::string JoinCorners(const std::vector<int32_t>& corners) {
+    char number[16];
+    size_t length = 0;
+    for (int32_t c : corners)
+        length += static_cast<size_t>(std::snprintf(number, sizeof number, "%d", c)) + 2;
     std::string s;
+    s.reserve(length);  // exactly: see FormatVector
     for (size_t i = 0; i < corners.size(); ++i) {
         if (i) s += ", ";
         s += std::to_string(corners[i]);

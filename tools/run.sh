@@ -9,6 +9,6 @@ sample="$root/resources/samples/house.mkl"
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$root/build/modeller/Mokkel" ]; then
   exec "$root/build/modeller/Mokkel" "$sample"
 fi
-picture="$root/build/house.bmp"
-"$root/build/tools/mokkel-tool" render "$sample" "$picture" --mode 1 >/dev/null
+picture="$root/build/house.png"
+"$root/build/tools/mokkel-tool" render "$sample" "$picture" --fit >/dev/null
 echo "No display: the sample model is rendered to $picture"

@@ -6,7 +6,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg-dev zlib1g-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libpng-dev
   libassimp-dev
   fonts-noto-cjk
 )

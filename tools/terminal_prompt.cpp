@@ -2,7 +2,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
 #include <iostream>
 #include <string>
 
@@ -27,7 +26,11 @@ shell::Answer SafeDefault(shell::Buttons buttons) {
 
 shell::Answer TerminalPrompt::Ask(std::string_view text, std::string_view caption,
                                   shell::Buttons buttons) {
-    std::cerr << (caption.empty() ? "mokkel-tool" : caption) << ": " << text << '\n';
+    told_.emplace_back(text);
+    std::cerr << "mokkel-tool: ";
+    if (!subject.empty()) std::cerr << subject << ": ";
+    if (!caption.empty()) std::cerr << caption << ": ";
+    std::cerr << text << '\n';
     if (buttons == shell::Buttons::Ok) return shell::Answer::Ok;
     const shell::Answer fallback = SafeDefault(buttons);
     if (!isatty(STDIN_FILENO)) return fallback;
@@ -52,6 +55,12 @@ shell::Answer TerminalPrompt::Ask(std::string_view text, std::string_view captio
         default:
             return fallback;
     }
+}
+
+bool TerminalPrompt::Told(std::string_view text) const {
+    for (const std::string& t : told_)
+        if (t == text) return true;
+    return false;
 }
 
 }  // namespace tools

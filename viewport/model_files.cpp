@@ -39,4 +39,22 @@ bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const 
     return false;
 }
 
+bool ReadModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                   const std::string& extension, shell::Prompt* prompt, model::ClearHost* host,
+                   const FileOptions& options) {
+    model.currentFile.Set(path);
+    model::ClearModel(model, prompt, host, false);
+    objects.textures.clear();
+    model.textures.clear();
+    model.textureAssignment.Reset();
+    return OpenOrSaveFile(model, objects, path, extension, FileMode::kRead, prompt, options);
+}
+
+bool WriteModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                    const std::string& extension, shell::Prompt* prompt,
+                    const FileOptions& options, std::string* error) {
+    return OpenOrSaveFile(model, objects, path, extension, FileMode::kWrite, prompt, options,
+                          error);
+}
+
 }  // namespace viewport

@@ -29,4 +29,16 @@ bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const 
                     const std::string& extension, FileMode mode, shell::Prompt* prompt,
                     const FileOptions& options = {}, std::string* error = nullptr);
 
+// The document's read of a file, shared by the modeller and mokkel-tool: the current file
+// is set from the path, the model cleared (asking `host` whether to save first, when given),
+// the texture tables emptied, then the file read by `extension`.
+bool ReadModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                   const std::string& extension, shell::Prompt* prompt, model::ClearHost* host,
+                   const FileOptions& options = {});
+
+// The document's write: the file's format follows `extension`.
+bool WriteModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                    const std::string& extension, shell::Prompt* prompt,
+                    const FileOptions& options = {}, std::string* error = nullptr);
+
 }  // namespace viewport

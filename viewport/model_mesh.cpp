@@ -44,28 +44,23 @@ int QualityForDisplayMode(int32_t mode) {
 
 void BuildModelMesh(model::MeshModel& m, const ModelRenderObjects& objects, int32_t pointCount,
                     const ModelMeshOptions& options, rm::MeshBuilder& mesh) {
+    ParseFaceLines(m.faces, m.points, pointCount);
+    BuildParsedModelMesh(m, objects, pointCount, options, mesh);
+}
+
+void BuildParsedModelMesh(const model::MeshModel& m, const ModelRenderObjects& objects,
+                          int32_t pointCount, const ModelMeshOptions& options,
+                          rm::MeshBuilder& mesh) {
     mesh.Empty();
     mesh.SetQuality(rm::kQualityGouraud);
     mesh.SetColorSource(rm::ColorSource::kFace);
     mesh.SetPerspective(true);
 
-    ParseFaceLines(m.faces, m.points, pointCount);
-    const size_t faceCount = m.faces.lines.size();
+    const size_t faceCount = m.faces.parsedFaceCount;
     // Without points the degenerate faces would name a vertex that does not exist: the
     // mesh stays empty.
-    if (pointCount > 0) {
-        const std::vector<rm::Vector3> vertices = ParsedVertices(m.points, pointCount);
-        std::vector<uint32_t> faceData;
-        size_t entries = 1;
-        for (const auto& corners : m.faces.parsedFaces) entries += corners.size() + 1;
-        faceData.reserve(entries);
-        for (const auto& corners : m.faces.parsedFaces) {
-            faceData.push_back(static_cast<uint32_t>(corners.size()));
-            for (int32_t c : corners) faceData.push_back(static_cast<uint32_t>(c));
-        }
-        faceData.push_back(0);
-        mesh.AddFaces(vertices, {}, faceData);
-    }
+    if (pointCount > 0 && !m.faces.parsedFaces.empty())
+        mesh.AddFaces(ParsedVertices(m.points, pointCount), {}, m.faces.parsedFaces);
     if (mesh.FaceCount() != faceCount) {
         mesh.SetQuality(QualityForDisplayMode(options.displayMode));
         return;

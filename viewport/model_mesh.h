@@ -34,6 +34,10 @@ struct ModelMeshOptions {
 // colours, quality, materials, the wrap, face textures, the mirrored copy and smooth normals.
 void BuildModelMesh(model::MeshModel& model, const ModelRenderObjects& objects, int32_t pointCount,
                     const ModelMeshOptions& options, rm::MeshBuilder& mesh);
+// The same from the face lines as last parsed (ParseFaceLines), without reading the text.
+void BuildParsedModelMesh(const model::MeshModel& model, const ModelRenderObjects& objects,
+                          int32_t pointCount, const ModelMeshOptions& options,
+                          rm::MeshBuilder& mesh);
 
 // Appends a copy of the mesh reflected on each flagged axis about `position`; with one
 // flagged axis the copy's corners run in reverse order so its faces still face out.

@@ -6,6 +6,7 @@
 #include "platform/image/bmp_writer.h"
 #include "platform/image/image_loader.h"
 #include "platform/image/jpeg_writer.h"
+#include "platform/image/png_writer.h"
 #include "viewport/model_mesh.h"
 #include "viewport/model_parse.h"
 
@@ -97,9 +98,11 @@ std::string ModelPane::SaveViewImage(const std::string& nativePath, int jpegQual
     device.stale = true;  // the pane shows the axis again at its next paint
 
     std::string reason;
-    const bool written = image::IsJpegExtension(fileio::ExtensionOf(nativePath))
+    const std::string extension = fileio::ExtensionOf(nativePath);
+    const bool written = image::IsJpegExtension(extension)
                              ? image::WriteJpegFile(nativePath, picture, jpegQuality, &reason)
-                             : image::WriteBmpFile(nativePath, picture, 24, &reason);
+                         : extension == "png" ? image::WritePngFile(nativePath, picture, &reason)
+                                              : image::WriteBmpFile(nativePath, picture, 24, &reason);
     // A picture that could not be written is said so, with where and why, not passed over.
     return written ? std::string() : "画像ファイルを書き込めませんでした\n" + reason;
 }

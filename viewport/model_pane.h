@@ -53,8 +53,8 @@ public:
     }
 
     // Renders the pane without axis and letters and writes it as BMP, or as JPEG when the
-    // extension (any case) is "jpg" or "jpeg". The message to show on failure (naming the
-    // path and the reason), or empty.
+    // extension (any case) is "jpg" or "jpeg", or as PNG for "png". The message to show on
+    // failure (naming the path and the reason), or empty.
     std::string SaveViewImage(const std::string& nativePath, int jpegQuality);
 
 private:

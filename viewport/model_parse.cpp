@@ -52,9 +52,11 @@ int32_t UsedPointCount(const model::PointSheet& points) {
 
 void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points, int32_t pointCount) {
     faces.ResizeFaceArrays();
-    faces.parsedFaces.resize(faces.lines.size());
+    std::vector<uint32_t>& data = faces.parsedFaces;
+    data.clear();
+    data.reserve(faces.lines.size() * 4 + 1);  // exact for triangles
+    std::vector<int32_t> corners;
     for (size_t i = 0; i < faces.lines.size(); ++i) {
-        std::vector<int32_t>& corners = faces.parsedFaces[i];
         corners.clear();
         model::ParseFaceCornersInto(faces.lines[i], corners);
         bool valid = corners.size() >= 3;
@@ -65,11 +67,15 @@ void ParseFaceLines(model::FaceSheet& faces, const model::PointSheet& points, in
         }
         if (valid) {
             faces.FaceStatus[i] |= model::FaceSheet::kStatusValid;
+            data.push_back(static_cast<uint32_t>(corners.size()));
+            data.insert(data.end(), corners.begin(), corners.end());
         } else {
-            corners.assign(3, 0);
             faces.FaceStatus[i] &= static_cast<uint8_t>(~model::FaceSheet::kStatusValid);
+            data.insert(data.end(), {3, 0, 0, 0});
         }
     }
+    data.push_back(0);
+    faces.parsedFaceCount = faces.lines.size();
 }
 
 }  // namespace viewport

@@ -35,13 +35,9 @@ std::string CModelDoc::InitialDirectory() {
 bool CModelDoc::Read(const std::string& path) {
     WaitCursor wait(host_);
     model.currentFile.Set(path);
-    model::ClearModel(model, &prompt_, this, false);
-    objects.textures.clear();
-    model.textures.clear();
-    model.textureAssignment.Reset();
     const viewport::FileOptions options = host_ ? host_->FileOptions() : viewport::FileOptions{};
-    return viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
-                                    viewport::FileMode::kRead, &prompt_, options);
+    return viewport::ReadModelFile(model, objects, path, model.currentFile.extension, &prompt_,
+                                   this, options);
 }
 
 void CModelDoc::AfterFailedOpen() {
@@ -67,9 +63,8 @@ bool CModelDoc::Write() {
     const viewport::FileOptions options = host_ ? host_->FileOptions() : viewport::FileOptions{};
     const std::string path = model.currentFile.path;
     std::string reason;
-    const bool ok =
-        viewport::OpenOrSaveFile(model, objects, path, model.currentFile.extension,
-                                 viewport::FileMode::kWrite, &prompt_, options, &reason);
+    const bool ok = viewport::WriteModelFile(model, objects, path, model.currentFile.extension,
+                                             &prompt_, options, &reason);
     // A failed save says so, where and why, and leaves the work marked unsaved.
     if (!ok) {
         prompt_.Tell(reason.empty() ? std::string(kErrorText)

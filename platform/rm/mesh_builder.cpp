@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <unordered_map>
 
 #include "platform/rm/error.h"
 #include "platform/rm/frame.h"
@@ -34,8 +33,36 @@ bool MeshBuilder::Empty() {
     texCoords_.clear();
     corners_.clear();
     faces_.clear();
+    materials_.resize(1);
+    textures_.resize(1);
+    materialSlots_.clear();
+    textureSlots_.clear();
     Invalidate();
     return true;
+}
+
+void MeshBuilder::ShrinkToFit() {
+    vertices_.shrink_to_fit();
+    normals_.shrink_to_fit();
+    texCoords_.shrink_to_fit();
+    corners_.shrink_to_fit();
+    faces_.shrink_to_fit();
+}
+
+uint32_t MeshBuilder::MaterialSlot(const MaterialPtr& material) {
+    if (!material) return 0;
+    auto [it, added] =
+        materialSlots_.emplace(material.get(), static_cast<uint32_t>(materials_.size()));
+    if (added) materials_.push_back(material);
+    return it->second;
+}
+
+uint32_t MeshBuilder::TextureSlot(const TexturePtr& texture) {
+    if (!texture) return 0;
+    auto [it, added] =
+        textureSlots_.emplace(texture.get(), static_cast<uint32_t>(textures_.size()));
+    if (added) textures_.push_back(texture);
+    return it->second;
 }
 
 bool MeshBuilder::AddFaces(std::span<const Vector3> vertices, std::span<const Vector3> normals,
@@ -76,11 +103,7 @@ bool MeshBuilder::AddFaces(std::span<const Vector3> vertices, std::span<const Ve
     i = 0;
     while (i < faceData.size() && faceData[i] != 0) {
         uint32_t count = faceData[i++];
-        faces_.push_back({static_cast<uint32_t>(corners_.size()),
-                          count,
-                          defaultColor_,
-                          {},
-                          {},
+        faces_.push_back({static_cast<uint32_t>(corners_.size()), count, defaultColor_, 0, 0,
                           defaultPointSize_});
         for (uint32_t j = 0; j < count; ++j, i += stride)
             corners_.push_back(
@@ -105,7 +128,9 @@ bool MeshBuilder::AppendMesh(const MeshBuilder& other, const Matrix4& m) {
                 {vBase + c.vertex, c.normal == kNoNormal ? kNoNormal : nBase + c.normal});
         for (Face f : other.faces_) {
             f.first += cBase;
-            faces_.push_back(std::move(f));
+            f.material = MaterialSlot(other.materials_[f.material]);
+            f.texture = TextureSlot(other.textures_[f.texture]);
+            faces_.push_back(f);
         }
     } catch (...) {
         return detail::Fail(kOutOfMemory);
@@ -195,6 +220,12 @@ Vector3 MeshBuilder::NewellNormal(const Face& f) const {
     return Normalize(n);
 }
 
+Vector3 MeshBuilder::FaceCentre(const Face& f) const {
+    Vector3 centre{};
+    for (uint32_t j = 0; j < f.count; ++j) centre += vertices_[corners_[f.first + j].vertex];
+    return centre * (1.0f / static_cast<float>(f.count));
+}
+
 bool MeshBuilder::GetFaceFrontNormal(size_t face, Vector3& out) const {
     if (face >= faces_.size()) return detail::Fail("face index out of range");
     out = NewellNormal(faces_[face]);
@@ -205,10 +236,10 @@ uint32_t MeshBuilder::FaceColor(size_t face) const {
     return face < faces_.size() ? faces_[face].color : 0;
 }
 MaterialPtr MeshBuilder::FaceMaterial(size_t face) const {
-    return face < faces_.size() ? faces_[face].material : MaterialPtr{};
+    return face < faces_.size() ? materials_[faces_[face].material] : MaterialPtr{};
 }
 TexturePtr MeshBuilder::FaceTexture(size_t face) const {
-    return face < faces_.size() ? faces_[face].texture : TexturePtr{};
+    return face < faces_.size() ? textures_[faces_[face].texture] : TexturePtr{};
 }
 
 bool MeshBuilder::SetFaceColor(size_t face, uint32_t argb) {
@@ -221,15 +252,16 @@ bool MeshBuilder::SetFaceColorRgb(size_t face, float r, float g, float b) {
 }
 bool MeshBuilder::SetFaceMaterial(size_t face, const MaterialPtr& material) {
     if (face >= faces_.size()) return detail::Fail("face index out of range");
-    if (faces_[face].material != material) {
-        faces_[face].material = material;
+    const uint32_t slot = MaterialSlot(material);
+    if (faces_[face].material != slot) {
+        faces_[face].material = slot;
         Invalidate();
     }
     return true;
 }
 bool MeshBuilder::SetFaceTexture(size_t face, const TexturePtr& texture) {
     if (face >= faces_.size()) return detail::Fail("face index out of range");
-    faces_[face].texture = texture;
+    faces_[face].texture = TextureSlot(texture);
     return true;
 }
 
@@ -259,12 +291,14 @@ bool MeshBuilder::SetColorRgb(float r, float g, float b) {
     return SetColor(ColorFromRgba(r, g, b));
 }
 bool MeshBuilder::SetMaterial(const MaterialPtr& material) {
-    for (Face& f : faces_) f.material = material;
+    const uint32_t slot = MaterialSlot(material);
+    for (Face& f : faces_) f.material = slot;
     Invalidate();
     return true;
 }
 bool MeshBuilder::SetTexture(const TexturePtr& texture) {
-    for (Face& f : faces_) f.texture = texture;
+    const uint32_t slot = TextureSlot(texture);
+    for (Face& f : faces_) f.texture = slot;
     return true;
 }
 
@@ -378,51 +412,40 @@ bool MeshBuilder::GetGeometry(MeshGeometry& out) const {
 }
 
 bool MeshBuilder::GetBox(Vector3& min, Vector3& max) const {
-    const detail::MeshCache& c = Cache();
+    const detail::MeshCache& c = Cache(false);
     if (vertices_.empty()) return detail::Fail("empty mesh");
     min = c.boxMin;
     max = c.boxMax;
     return true;
 }
 
-const detail::MeshCache& MeshBuilder::Cache() const {
-    if (cacheValid_) return cache_;
+const detail::MeshCache& MeshBuilder::Cache(bool withCorners) const {
+    if (cacheValid_ && (cache_.withCorners || !withCorners)) return cache_;
     detail::MeshCache& c = cache_;
     c = {};
-    c.materials.push_back(nullptr);
-    std::unordered_map<const Material*, uint32_t> slots;
+    c.withCorners = withCorners;
     c.faceNormal.resize(faces_.size());
-    c.faceCenter.resize(faces_.size());
-    c.faceMaterial.resize(faces_.size());
     size_t triCount = 0;
     for (const Face& f : faces_) triCount += f.count - 2;
-    c.tris.reserve(triCount);
-    c.cornerVertex.reserve(vertices_.size());
+    if (withCorners) c.tris.reserve(triCount);
+    if (withCorners) c.cornerVertex.reserve(vertices_.size());
     // A corner is shared between faces when vertex, normal and material agree; corners without
     // a normal take the face normal and are never shared.
     // Shareable corners hang in one short chain per vertex: far cheaper than a hash map on
     // meshes of millions of corners. A chain that grows long stops sharing, not correctness.
     constexpr uint32_t kNone = 0xFFFFFFFF;
     constexpr int kMaxChain = 64;
-    std::vector<uint32_t> chainHead(vertices_.size(), kNone);
+    std::vector<uint32_t> chainHead(withCorners ? vertices_.size() : 0, kNone);
     std::vector<uint32_t> chainNext, cornerNormalIndex;
-    chainNext.reserve(vertices_.size());
-    cornerNormalIndex.reserve(vertices_.size());
+    if (withCorners) chainNext.reserve(vertices_.size());
+    if (withCorners) cornerNormalIndex.reserve(vertices_.size());
     std::vector<uint32_t> faceCorners;
     for (uint32_t fi = 0; fi < faces_.size(); ++fi) {
         const Face& f = faces_[fi];
-        Vector3 n = NewellNormal(f), centre{};
-        for (uint32_t j = 0; j < f.count; ++j) centre += vertices_[corners_[f.first + j].vertex];
+        const Vector3 n = NewellNormal(f);
         c.faceNormal[fi] = n;
-        c.faceCenter[fi] = centre * (1.0f / static_cast<float>(f.count));
-        uint32_t slot = 0;
-        if (f.material) {
-            auto [it, added] =
-                slots.emplace(f.material.get(), static_cast<uint32_t>(c.materials.size()));
-            if (added) c.materials.push_back(f.material.get());
-            slot = it->second;
-        }
-        c.faceMaterial[fi] = slot;
+        if (!withCorners) continue;
+        const uint32_t slot = f.material;
         faceCorners.clear();
         for (uint32_t j = 0; j < f.count; ++j) {
             const Corner& k = corners_[f.first + j];

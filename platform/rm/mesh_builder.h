@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/rm/material.h"
@@ -58,16 +59,14 @@ struct MeshCache {
         uint32_t corner[3];
         uint32_t face;
     };
-    std::vector<uint32_t> cornerVertex;      // per distinct (vertex, normal, material) corner
-    std::vector<Vector3> cornerNormal;       // unit; the face normal where the corner has none
-    std::vector<uint32_t> cornerMaterial;    // slot in `materials`
-    std::vector<const Material*> materials;  // slot 0: none
-    std::vector<Tri> tris;                   // faces as fans, in face order
-    std::vector<Vector3> faceNormal;         // unit front normals (zero when degenerate)
-    std::vector<Vector3> faceCenter;
-    std::vector<uint32_t> faceMaterial;
+    std::vector<uint32_t> cornerVertex;    // per distinct (vertex, normal, material) corner
+    std::vector<Vector3> cornerNormal;     // unit; the face normal where the corner has none
+    std::vector<uint32_t> cornerMaterial;  // the mesh's material slot of the corner's face
+    std::vector<Tri> tris;                 // faces as fans, in face order
+    std::vector<Vector3> faceNormal;       // unit front normals (zero when degenerate)
     Vector3 boxMin, boxMax;
     bool empty = true;
+    bool withCorners = false;  // corners and triangles built; else only the per-face part
 };
 }  // namespace detail
 
@@ -77,8 +76,11 @@ public:
 
     static MeshBuilderPtr Create();
 
-    // Removes all vertices, normals and faces; quality and other settings stay.
+    // Removes all vertices, normals and faces; quality and other settings stay. The room
+    // stays too, for the next build of a similar size.
     bool Empty();
+    // Hands back the room that the geometry does not use.
+    void ShrinkToFit();
     // `faceData`: per face a count (3 or more) then that many vertex indices, or (vertex,
     // normal) index pairs when `normals` is not empty; ends with 0. Indices refer to the
     // vertices and normals of this call. Nothing is added when any entry is invalid.
@@ -144,22 +146,31 @@ public:
     struct Corner {
         uint32_t vertex, normal;
     };
+    // Material and texture are slots in the mesh's own tables (0: none): a face of two
+    // shared pointers would be three times as large, and meshes hold millions of faces.
     struct Face {
         uint32_t first, count;  // into corners
         uint32_t color;
-        MaterialPtr material;
-        TexturePtr texture;
+        uint32_t material = 0, texture = 0;  // slots in the mesh's tables; 0 is none
         uint32_t pointSize;
     };
+    const Material* MaterialOf(const Face& f) const { return materials_[f.material].get(); }
+    const Texture* TextureOf(const Face& f) const { return textures_[f.texture].get(); }
+    const Material* MaterialInSlot(uint32_t slot) const { return materials_[slot].get(); }
+    Vector3 FaceCentre(const Face& f) const;
     const std::vector<Vector3>& Vertices() const { return vertices_; }
     const std::vector<Vector3>& Normals() const { return normals_; }
     const std::vector<TexCoord>& TexCoords() const { return texCoords_; }
     const std::vector<Face>& Faces() const { return faces_; }
     const std::vector<Corner>& Corners() const { return corners_; }
-    const detail::MeshCache& Cache() const;  // built on first use after a change
+    // Built on first use after a change. Points and wireframes draw from the per-face part
+    // alone, which spares the corner tables on meshes of millions of markers.
+    const detail::MeshCache& Cache(bool withCorners = true) const;
 
 private:
     bool AppendMesh(const MeshBuilder& other, const Matrix4& m);
+    uint32_t MaterialSlot(const MaterialPtr& material);
+    uint32_t TextureSlot(const TexturePtr& texture);
     void Invalidate() { cacheValid_ = false; }
     Vector3 NewellNormal(const Face& f) const;
 
@@ -168,6 +179,10 @@ private:
     std::vector<TexCoord> texCoords_;
     std::vector<Corner> corners_;
     std::vector<Face> faces_;
+    std::vector<MaterialPtr> materials_{nullptr};
+    std::vector<TexturePtr> textures_{nullptr};
+    std::unordered_map<const Material*, uint32_t> materialSlots_;
+    std::unordered_map<const Texture*, uint32_t> textureSlots_;
     uint32_t defaultColor_ = 0xFFFFFFFF;
     uint32_t defaultPointSize_ = 1;
     int quality_ = kQualityGouraud;

@@ -192,13 +192,14 @@ private:
     }
 
     void DrawMesh(const MeshBuilder& mesh, const Matrix4& toCam) {
-        const detail::MeshCache& c = mesh.Cache();
+        litMesh_ = nullptr;  // the same mesh may hang in another frame
+        const int q = mesh.Quality();
+        const int fill = std::min(q & kFillMask, deviceFill_);
+        const detail::MeshCache& c = mesh.Cache(fill == kFillSolid);
         const auto& verts = mesh.Vertices();
         if (mesh.FaceCount() == 0 || verts.empty()) return;
         if (BoxOutside(c, toCam)) return;
 
-        const int q = mesh.Quality();
-        const int fill = std::min(q & kFillMask, deviceFill_);
         const bool gouraud = std::min(q & kShadeMask, deviceShade_) != kShadeFlat;
         const bool lit = (q & kLightMask) && deviceLight_;
 
@@ -222,15 +223,8 @@ private:
 
         const Matrix4 normalToCam = toCam.NormalMatrix();
         const auto& faces = mesh.Faces();
-        // Flat lighting per face; Gouraud lighting per corner.
-        if (lit && (!gouraud || fill != kFillSolid)) {
-            s_.faceLight.resize(faces.size());
-            for (size_t f = 0; f < faces.size(); ++f)
-                s_.faceLight[f] =
-                    Illuminate(toCam.TransformPoint(c.faceCenter[f]),
-                               Normalize(normalToCam.TransformDirection(c.faceNormal[f])),
-                               c.materials[c.faceMaterial[f]]);
-        }
+        // Flat lighting per face, worked out as the faces come (they come in order); Gouraud
+        // lighting per corner.
         if (lit && gouraud && fill == kFillSolid) {
             const size_t cc = c.cornerVertex.size();
             s_.cornerLight.resize(cc);
@@ -238,14 +232,14 @@ private:
                 s_.cornerLight[k] =
                     Illuminate(s_.camPos[c.cornerVertex[k]],
                                Normalize(normalToCam.TransformDirection(c.cornerNormal[k])),
-                               c.materials[c.cornerMaterial[k]]);
+                               mesh.MaterialInSlot(c.cornerMaterial[k]));
         }
 
         RasterState st;
         st.fog = fog_.enabled;
         st.fogColor = fog_.color;
         if (fill == kFillPoints || fill == kFillWireframe) {
-            DrawPointsOrLines(mesh, c, normalToCam, fill == kFillWireframe, lit, st);
+            DrawPointsOrLines(mesh, c, toCam, normalToCam, fill == kFillWireframe, lit, st);
             return;
         }
 
@@ -260,10 +254,10 @@ private:
             if (Dot(Cross(p1 - p0, p2 - p0), p0) >= 0.0f) continue;  // back face (or edge-on)
 
             const MeshBuilder::Face& face = faces[t.face];
-            const Texture* tex = face.texture.get();
+            const Texture* tex = mesh.TextureOf(face);
             const float alpha = static_cast<float>(AlphaOf(face.color));
             const ColorF base = tex ? ColorF{1, 1, 1} : ToColorF(face.color);
-            const Material* mat = c.materials[c.faceMaterial[t.face]];
+            const Material* mat = mesh.MaterialOf(face);
             ClipVertex cv[3];
             for (int k = 0; k < 3; ++k) {
                 ClipVertex& v = cv[k];
@@ -275,7 +269,7 @@ private:
                 } else if (gouraud) {
                     Shade(s_.cornerLight[t.corner[k]], base, mat, v.r, v.g, v.b);
                 } else if (k == 0) {
-                    Shade(s_.faceLight[t.face], base, mat, v.r, v.g, v.b);
+                    Shade(FaceLight(mesh, c, t.face, toCam, normalToCam), base, mat, v.r, v.g, v.b);
                 } else {
                     v.r = cv[0].r;
                     v.g = cv[0].g;
@@ -299,6 +293,20 @@ private:
                 ClipAndEmit(st, cv, transparent);
             }
         }
+    }
+
+    // The light on face f, kept while the next triangles belong to the same face.
+    const LitColor& FaceLight(const MeshBuilder& mesh, const detail::MeshCache& c, size_t f,
+                              const Matrix4& toCam, const Matrix4& normalToCam) {
+        if (&mesh != litMesh_ || f != litFace_) {
+            const MeshBuilder::Face& face = mesh.Faces()[f];
+            faceLight_ = Illuminate(toCam.TransformPoint(mesh.FaceCentre(face)),
+                                    Normalize(normalToCam.TransformDirection(c.faceNormal[f])),
+                                    mesh.MaterialOf(face));
+            litMesh_ = &mesh;
+            litFace_ = f;
+        }
+        return faceLight_;
     }
 
     static RasterVertex ToRaster(const ClipVertex& c, const ScreenVertex& s, bool perspective) {
@@ -371,7 +379,8 @@ private:
     }
 
     void DrawPointsOrLines(const MeshBuilder& mesh, const detail::MeshCache& c,
-                           const Matrix4& normalToCam, bool lines, bool lit, RasterState st) {
+                           const Matrix4& toCam, const Matrix4& normalToCam, bool lines, bool lit,
+                           RasterState st) {
         const auto& faces = mesh.Faces();
         const auto& corners = mesh.Corners();
         st.blend = blended_;
@@ -380,7 +389,8 @@ private:
             ColorF base = ToColorF(face.color);
             ClipVertex cv{};
             if (lit) {
-                Shade(s_.faceLight[f], base, c.materials[c.faceMaterial[f]], cv.r, cv.g, cv.b);
+                Shade(FaceLight(mesh, c, f, toCam, normalToCam), base, mesh.MaterialOf(face), cv.r,
+                      cv.g, cv.b);
             } else {
                 cv.r = base.r * 255.0f;
                 cv.g = base.g * 255.0f;
@@ -473,6 +483,9 @@ private:
     FogSettings fog_;
     ColorF ambient_{};
     std::vector<LightCam> lights_;
+    const MeshBuilder* litMesh_ = nullptr;  // FaceLight's last face, for this placement only
+    size_t litFace_ = 0;
+    LitColor faceLight_{};
 };
 
 }  // namespace

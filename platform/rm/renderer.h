@@ -42,7 +42,6 @@ struct RenderScratch {
     std::vector<uint8_t> outcode;
     std::vector<float> fog;
     std::vector<LitColor> cornerLight;
-    std::vector<LitColor> faceLight;
     std::vector<DeferredTriangle> deferred;
 };
 

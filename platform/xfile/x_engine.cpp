@@ -177,7 +177,9 @@ bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool 
     for (const rm::MeshBuilder::Face& f : faces) {
         x.faceData.push_back(f.count);
         for (uint32_t j = 0; j < f.count; ++j) x.faceData.push_back(corners[f.first + j].vertex);
-        const auto key = std::make_tuple(f.color, f.material.get(), f.texture.get());
+        const rm::Material* material = mesh.MaterialOf(f);
+        const rm::Texture* texture = mesh.TextureOf(f);
+        const auto key = std::make_tuple(f.color, material, texture);
         auto [it, added] = entries.emplace(key, static_cast<uint32_t>(x.materials.size()));
         if (added) {
             XMaterial m;
@@ -185,16 +187,16 @@ bool SaveMeshBuilder(const rm::MeshBuilder& mesh, const std::string& path, bool 
             m.r = ((f.color >> 16) & 0xFF) / 255.0f;
             m.g = ((f.color >> 8) & 0xFF) / 255.0f;
             m.b = (f.color & 0xFF) / 255.0f;
-            if (f.material) {
-                m.power = f.material->Power();
-                const rm::ColorF s = f.material->Specular(), e = f.material->Emissive();
+            if (material) {
+                m.power = material->Power();
+                const rm::ColorF s = material->Specular(), e = material->Emissive();
                 m.specular[0] = s.r, m.specular[1] = s.g, m.specular[2] = s.b;
                 m.emissive[0] = e.r, m.emissive[1] = e.g, m.emissive[2] = e.b;
             }
-            if (f.texture) m.textureFile = f.texture->Name();
+            if (texture) m.textureFile = texture->Name();
             x.materials.push_back(m);
         }
-        textured = textured || f.texture;
+        textured = textured || texture;
         x.faceMaterials.push_back(it->second);
     }
     if (withNormals) {

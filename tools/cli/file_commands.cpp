@@ -1,0 +1,79 @@
+// convert IN OUT [--binary] and resave IN OUT: models through the modeller's own read and
+// write, so the tool and the window never disagree about a file.
+#include <CLI/CLI.hpp>
+#include <memory>
+
+#include "model/model_file.h"
+#include "tools/cli/subcommand.h"
+#include "tools/cli/tool_files.h"
+#include "viewport/model_files.h"
+#include "viewport/model_mesh.h"
+
+namespace tools {
+
+namespace {
+
+struct ConvertArgs {
+    std::string in, out;
+    bool binary = false;
+};
+
+int Convert(const ConvertArgs& args) {
+    auto doc = std::make_unique<Document>();
+    if (!LoadDocument(*doc, args.in)) return kExitFailed;
+    // As the modeller saves: the display mode from the model's device type, textures and
+    // materials on, X as text unless binary is asked for.
+    viewport::FileOptions options;
+    options.binaryX = args.binary;
+    const int32_t mode = doc->model.deviceType;
+    options.meshOptions.displayMode = mode >= 0 && mode <= 4 ? mode : 0;
+    TerminalPrompt prompt;
+    prompt.subject = args.out;
+    std::string reason;
+    if (!viewport::WriteModelFile(doc->model, doc->objects, args.out, FileExtension(args.out),
+                                  &prompt, options, &reason))
+        return Fail(args.out, "Error!", reason);
+    return kExitOk;
+}
+
+struct ResaveArgs {
+    std::string in, out;
+};
+
+int Resave(const ResaveArgs& args) {
+    auto m = std::make_unique<model::MeshModel>();
+    TerminalPrompt prompt;
+    prompt.subject = args.in;
+    model::ClearModel(*m, &prompt, nullptr, false);
+    if (!model::LoadModelFile(*m, args.in, &prompt)) return Fail(args.in, "Error!");
+    if (prompt.Told(model::kMsgDataMayBeInvalid)) return kExitFailed;
+    std::string reason;
+    if (!model::SaveModelFile(*m, args.out, &reason)) return Fail(args.out, "Error!", reason);
+    return kExitOk;
+}
+
+}  // namespace
+
+Run DefineConvert(CLI::App& command) {
+    auto args = std::make_shared<ConvertArgs>();
+    const CLI::Validator kinds = ExtensionIn({"mkl", "x"}, "a .mkl or .x file");
+    command.add_option("IN", args->in, "Model file (.mkl) or X file (.x) to read")
+        ->required()
+        ->check(kinds);
+    command.add_option("OUT", args->out, "File to write; its extension picks the format")
+        ->required()
+        ->check(kinds);
+    command.add_flag("--binary", args->binary, "Write X files in the binary format (default text)");
+    command.footer("Example: mokkel-tool convert resources/samples/house.mkl house.x");
+    return [args] { return Convert(*args); };
+}
+
+Run DefineResave(CLI::App& command) {
+    auto args = std::make_shared<ResaveArgs>();
+    command.add_option("IN", args->in, "Model file to read")->required();
+    command.add_option("OUT", args->out, "Model file to write")->required();
+    command.footer("Example: mokkel-tool resave resources/samples/house.mkl copy.mkl");
+    return [args] { return Resave(*args); };
+}
+
+}  // namespace tools

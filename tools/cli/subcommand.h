@@ -1,0 +1,35 @@
+// mokkel-tool's operations: one table, one entry per subcommand, so a new operation is one
+// entry and one Define function.
+#pragma once
+
+#include <functional>
+#include <span>
+
+namespace CLI {
+class App;
+}
+
+namespace tools {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;  // the operation failed; the reason is on stderr
+inline constexpr int kExitUsage = 2;   // the command line was wrong
+
+// Runs a subcommand once its arguments are parsed; returns the exit code.
+using Run = std::function<int()>;
+
+struct Subcommand {
+    const char* name;
+    const char* summary;
+    // Declares the arguments on the subcommand's own parser and returns what runs it.
+    Run (*define)(CLI::App& command);
+};
+
+std::span<const Subcommand> Subcommands();
+
+Run DefineInfo(CLI::App& command);
+Run DefineConvert(CLI::App& command);
+Run DefineResave(CLI::App& command);
+Run DefineRender(CLI::App& command);
+
+}  // namespace tools

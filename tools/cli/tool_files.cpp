@@ -1,0 +1,50 @@
+#include "tools/cli/tool_files.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <iostream>
+
+#include "model/model_file.h"
+#include "platform/fileio/path_name.h"
+#include "tools/cli/subcommand.h"
+#include "viewport/model_files.h"
+
+namespace tools {
+
+namespace {
+constexpr std::string_view kErrorText = "Error!";  // the modeller's text for a failed command
+}
+
+std::string FileExtension(std::string_view path) { return fileio::ExtensionOf(path); }
+
+CLI::Validator ExtensionIn(std::initializer_list<std::string_view> extensions,
+                           const std::string& what) {
+    std::vector<std::string> allowed(extensions.begin(), extensions.end());
+    return CLI::Validator(
+        [allowed, what](std::string& path) -> std::string {
+            const std::string ext = FileExtension(path);
+            if (std::find(allowed.begin(), allowed.end(), ext) != allowed.end()) return {};
+            return path + " is not " + what;
+        },
+        what, "extension");
+}
+
+int Fail(const std::string& path, std::string_view text, std::string_view reason) {
+    std::cerr << "mokkel-tool: " << path << ": " << text << '\n';
+    if (!reason.empty()) std::cerr << "mokkel-tool: " << reason << '\n';
+    return kExitFailed;
+}
+
+bool LoadDocument(Document& doc, const std::string& path) {
+    TerminalPrompt prompt;
+    prompt.subject = path;
+    const bool read = viewport::ReadModelFile(doc.model, doc.objects, path, FileExtension(path),
+                                              &prompt, nullptr);
+    if (!read) {
+        Fail(path, kErrorText);
+        return false;
+    }
+    return !prompt.Told(model::kMsgDataMayBeInvalid);
+}
+
+}  // namespace tools
