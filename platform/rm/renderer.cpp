@@ -421,8 +421,10 @@ private:
         ca.fog = s_.fog[a];
         cb.fog = s_.fog[b];
         // Clipped to the guard band like faces, so that a far end cannot project to infinity;
-        // the rasterizer cuts what remains to the rectangle.
+        // the rasterizer cuts what remains to the rectangle. Only planes an end lies outside.
+        const uint8_t outside = s_.outcode[a] | s_.outcode[b];
         for (int plane = 0; plane < 6; ++plane) {
+            if (!(outside & (1u << plane))) continue;
             const double da = planes_.Eval(plane, ca.p), db = planes_.Eval(plane, cb.p);
             if (da < 0 && db < 0) return;
             if (da < 0)
