@@ -3,14 +3,20 @@ function(mokkel_warnings target)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# mokkel_library(name SOURCES ... [DEPS ...])
+# mokkel_library(name SOURCES ... [PUBLIC_DEPS ...] [DEPS ...])
 # A static library for one layer, with the repository root as its include root.
+# PUBLIC_DEPS are the libraries its headers include, so its users need them too; DEPS are
+# used by its sources only and stay private. Which layer may include which is checked by the
+# layering test (tests/layering), since the shared include root cannot stop a wrong include.
 function(mokkel_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "SOURCES;PUBLIC_DEPS;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(ARG_PUBLIC_DEPS)
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_DEPS})
+  endif()
   if(ARG_DEPS)
-    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS})
   endif()
   mokkel_warnings(${name})
 endfunction()

@@ -10,6 +10,7 @@
 #include "platform/qt/qt_help_opener.h"
 #include "platform/qt/qt_prompt.h"
 #include "platform/qt/qt_settings_store.h"
+#include "platform/text/cp932.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -23,7 +24,7 @@ int main(int argc, char** argv) {
     qtshell::QtSettingsStore store("Mokkel");
     qtshell::QtPrompt prompt(nullptr);
     qtshell::QtFileChooser chooser(nullptr);
-    qtshell::QtClipboard clipboard;
+    qtshell::QtClipboard clipboard(&text::Cp932ToUtf8, &text::Utf8ToCp932);
     qtshell::QtHelpOpener help(resources + "/help");
 
     modeller::MokkelApp mokkel({&store, &prompt, &chooser, &clipboard, &help, programDirectory});

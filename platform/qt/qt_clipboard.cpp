@@ -4,8 +4,6 @@
 #include <QGuiApplication>
 #include <QMimeData>
 
-#include "platform/text/cp932.h"
-
 namespace qtshell {
 
 std::string LineEndsToCrLf(std::string_view s) {
@@ -36,7 +34,7 @@ std::optional<std::string> QtClipboard::GetText() {
     // The old clipboard text ended at its first NUL.
     std::string_view text(utf8.constData(), size_t(utf8.size()));
     text = text.substr(0, text.find('\0'));
-    return text::Utf8ToCp932(LineEndsToCrLf(text));
+    return fromUtf8_(LineEndsToCrLf(text));
 }
 
 void QtClipboard::SetText(std::string_view cp932) {
@@ -46,7 +44,7 @@ void QtClipboard::SetText(std::string_view cp932) {
         clipboard->clear();
         return;
     }
-    std::string utf8 = LineEndsToLf(text::Cp932ToUtf8(cp932));
+    std::string utf8 = LineEndsToLf(toUtf8_(cp932));
     clipboard->setText(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())));
 }
 

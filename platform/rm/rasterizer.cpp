@@ -14,6 +14,69 @@ constexpr int kSubBits = 8;
 constexpr int64_t kSub = int64_t{1} << kSubBits;
 constexpr int64_t kHalf = kSub / 2;
 
+// The edge arithmetic below is exact in 64 bits while every vertex lies within this many
+// pixels of the origin: coordinate differences take 2 + 20 + 8 bits, and an edge value, a
+// product of two of them, stays far below 2^63. Geometry further out is clipped to this square
+// first (a guard band: clipped edges lie far off the target, so what is drawn is unchanged);
+// only non-finite positions, which have no place on screen, are refused.
+constexpr float kLimit = 1 << 20;
+
+inline bool WithinLimit(const RasterVertex& v) {
+    return std::fabs(v.x) <= kLimit && std::fabs(v.y) <= kLimit;  // false for NaN
+}
+inline bool Finite(const RasterVertex& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y);
+}
+
+// A vertex as doubles for clipping: every attribute is linear in screen space, which is how
+// the rasterizer interpolates it, so a clipped vertex lies on the same attribute planes.
+struct ClipPoint {
+    double a[10];
+};
+ClipPoint ToClip(const RasterVertex& v) {
+    return {{v.x, v.y, v.iw, v.r, v.g, v.b, v.a, v.u, v.v, v.fog}};
+}
+RasterVertex FromClip(const ClipPoint& c) {
+    float f[10];
+    for (int i = 0; i < 10; ++i) f[i] = static_cast<float>(c.a[i]);
+    // Rounding must not carry a clipped position past the square.
+    const float x = std::clamp(f[0], -kLimit, kLimit), y = std::clamp(f[1], -kLimit, kLimit);
+    return {x, y, f[2], f[3], f[4], f[5], f[6], f[7], f[8], f[9]};
+}
+// The point where the segment from `in` (inside) to `out` crosses coordinate `axis` = `at`.
+// Always computed from the inside end, so triangles sharing an edge get the same point.
+ClipPoint Cross(const ClipPoint& in, const ClipPoint& out, int axis, double at) {
+    const double t = (at - in.a[axis]) / (out.a[axis] - in.a[axis]);
+    ClipPoint r;
+    for (int i = 0; i < 10; ++i) r.a[i] = in.a[i] + (out.a[i] - in.a[i]) * t;
+    r.a[axis] = at;
+    return r;
+}
+
+// Sutherland-Hodgman against the square of side 2 kLimit; returns the vertex count (0 to 7).
+int ClipToLimit(ClipPoint* poly, int n) {
+    ClipPoint tmp[8];
+    for (int plane = 0; plane < 4 && n > 0; ++plane) {
+        const int axis = plane / 2;
+        const double at = (plane & 1) ? kLimit : -kLimit;
+        auto inside = [&](const ClipPoint& p) {
+            return (plane & 1) ? p.a[axis] <= at : p.a[axis] >= at;
+        };
+        int m = 0;
+        for (int i = 0; i < n; ++i) {
+            const ClipPoint& a = poly[i];
+            const ClipPoint& b = poly[(i + 1) % n];
+            const bool ia = inside(a), ib = inside(b);
+            if (ia) tmp[m++] = a;
+            if (ia && !ib) tmp[m++] = Cross(a, b, axis, at);
+            if (!ia && ib) tmp[m++] = Cross(b, a, axis, at);
+        }
+        std::copy(tmp, tmp + m, poly);
+        n = m;
+    }
+    return n;
+}
+
 int64_t FloorDiv(int64_t a, int64_t b) {  // b > 0
     int64_t q = a / b;
     return (a % b != 0 && a < 0) ? q - 1 : q;
@@ -22,9 +85,9 @@ int64_t CeilDiv(int64_t a, int64_t b) {
     return -FloorDiv(-a, b);
 }
 
+// Clamped before the conversion: NaN (from lighting degenerate geometry) reads as 0.
 inline uint32_t Channel(float c) {
-    int i = static_cast<int>(c);
-    return static_cast<uint32_t>(i < 0 ? 0 : (i > 255 ? 255 : i));
+    return static_cast<uint32_t>(std::min(255.0f, std::max(0.0f, c)));
 }
 
 inline uint32_t Pack(float r, float g, float b) {
@@ -237,14 +300,13 @@ constexpr auto MakeTable(std::integer_sequence<unsigned, Fs...>) {
 }
 
 const auto kFillTable = MakeTable(std::make_integer_sequence<unsigned, 32>{});
-}  // namespace
 
-void DrawTriangle(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
-                  const RasterVertex& v1, const RasterVertex& v2) {
+// A triangle whose vertices are all within kLimit.
+void DrawWithinLimit(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
+                     const RasterVertex& v1, const RasterVertex& v2) {
     const RasterVertex* v[3] = {&v0, &v1, &v2};
     int64_t X[3], Y[3];
     for (int i = 0; i < 3; ++i) {
-        // Callers clip to a guard band, so these stay far inside 64-bit range.
         X[i] = static_cast<int64_t>(std::lrint(v[i]->x * static_cast<float>(kSub)));
         Y[i] = static_cast<int64_t>(std::lrint(v[i]->y * static_cast<float>(kSub)));
     }
@@ -316,31 +378,23 @@ void DrawTriangle(const RasterTarget& t, const RasterState& s, const RasterVerte
     kFillTable[flags](t, s, st, v0);
 }
 
-void DrawPoint(const RasterTarget& t, const RasterState& s, const RasterVertex& v) {
-    if (!(v.x >= t.x0 && v.x < t.x1 && v.y >= t.y0 && v.y < t.y1)) return;
-    int x = static_cast<int>(v.x), y = static_cast<int>(v.y);
-    size_t i = static_cast<size_t>(y) * t.stride + x;
-    if (!(v.iw > t.depth[i])) return;
-    float r = v.r, g = v.g, b = v.b;
-    if (s.fog) {
-        float f = std::clamp(v.fog, 0.0f, 1.0f);
-        r = FogBlend(r, f, static_cast<float>((s.fogColor >> 16) & 0xFF));
-        g = FogBlend(g, f, static_cast<float>((s.fogColor >> 8) & 0xFF));
-        b = FogBlend(b, f, static_cast<float>(s.fogColor & 0xFF));
+bool ClipSegmentToLimit(ClipPoint& a, ClipPoint& b) {
+    for (int plane = 0; plane < 4; ++plane) {
+        const int axis = plane / 2;
+        const double at = (plane & 1) ? kLimit : -kLimit;
+        auto inside = [&](const ClipPoint& p) {
+            return (plane & 1) ? p.a[axis] <= at : p.a[axis] >= at;
+        };
+        const bool ia = inside(a), ib = inside(b);
+        if (!ia && !ib) return false;
+        if (!ia) a = Cross(b, a, axis, at);
+        if (!ib) b = Cross(a, b, axis, at);
     }
-    if (s.blend) {
-        float sa = std::clamp(v.a, 0.0f, 255.0f) / 255.0f;
-        uint32_t d = t.color[i];
-        r = r * sa + static_cast<float>((d >> 16) & 0xFF) * (1 - sa);
-        g = g * sa + static_cast<float>((d >> 8) & 0xFF) * (1 - sa);
-        b = b * sa + static_cast<float>(d & 0xFF) * (1 - sa);
-    }
-    t.color[i] = Pack(r + 0.5f, g + 0.5f, b + 0.5f);
-    if (s.zWrite) t.depth[i] = v.iw;
+    return true;
 }
 
-void DrawLine(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
-              const RasterVertex& v1) {
+void DrawLineWithinLimit(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
+                         const RasterVertex& v1) {
     // Samples at the middles of n equal steps, n the length along the major axis: consecutive
     // edges of a polygon meet without a doubled or missing pixel. The step range is first cut
     // to the target rectangle (Liang-Barsky) so that long clipped lines cost nothing.
@@ -380,6 +434,68 @@ void DrawLine(const RasterTarget& t, const RasterState& s, const RasterVertex& v
         }
         DrawPoint(t, s, p);
     }
+}
+
+}  // namespace
+
+void DrawTriangle(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
+                  const RasterVertex& v1, const RasterVertex& v2) {
+    if (WithinLimit(v0) && WithinLimit(v1) && WithinLimit(v2)) {
+        DrawWithinLimit(t, s, v0, v1, v2);
+        return;
+    }
+    if (!Finite(v0) || !Finite(v1) || !Finite(v2)) return;
+    ClipPoint poly[8] = {ToClip(v0), ToClip(v1), ToClip(v2)};
+    const int n = ClipToLimit(poly, 3);
+    if (n < 3) return;
+    // Vertex 0 gives a flat-shaded triangle its colour; the clipped fan keeps the original's
+    // colour by carrying it over.
+    RasterVertex r[8];
+    for (int i = 0; i < n; ++i) {
+        r[i] = FromClip(poly[i]);
+        if (!s.gouraud) {
+            r[i].r = v0.r;
+            r[i].g = v0.g;
+            r[i].b = v0.b;
+            r[i].a = v0.a;
+        }
+    }
+    for (int i = 1; i + 1 < n; ++i) DrawWithinLimit(t, s, r[0], r[i], r[i + 1]);
+}
+
+void DrawPoint(const RasterTarget& t, const RasterState& s, const RasterVertex& v) {
+    if (!(v.x >= t.x0 && v.x < t.x1 && v.y >= t.y0 && v.y < t.y1)) return;
+    int x = static_cast<int>(v.x), y = static_cast<int>(v.y);
+    size_t i = static_cast<size_t>(y) * t.stride + x;
+    if (!(v.iw > t.depth[i])) return;
+    float r = v.r, g = v.g, b = v.b;
+    if (s.fog) {
+        float f = std::clamp(v.fog, 0.0f, 1.0f);
+        r = FogBlend(r, f, static_cast<float>((s.fogColor >> 16) & 0xFF));
+        g = FogBlend(g, f, static_cast<float>((s.fogColor >> 8) & 0xFF));
+        b = FogBlend(b, f, static_cast<float>(s.fogColor & 0xFF));
+    }
+    if (s.blend) {
+        float sa = std::clamp(v.a, 0.0f, 255.0f) / 255.0f;
+        uint32_t d = t.color[i];
+        r = r * sa + static_cast<float>((d >> 16) & 0xFF) * (1 - sa);
+        g = g * sa + static_cast<float>((d >> 8) & 0xFF) * (1 - sa);
+        b = b * sa + static_cast<float>(d & 0xFF) * (1 - sa);
+    }
+    t.color[i] = Pack(r + 0.5f, g + 0.5f, b + 0.5f);
+    if (s.zWrite) t.depth[i] = v.iw;
+}
+
+void DrawLine(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
+              const RasterVertex& v1) {
+    if (WithinLimit(v0) && WithinLimit(v1)) {
+        DrawLineWithinLimit(t, s, v0, v1);
+        return;
+    }
+    // Cut to the square first so that the step count stays small and exact.
+    if (!Finite(v0) || !Finite(v1)) return;
+    ClipPoint a = ToClip(v0), b = ToClip(v1);
+    if (ClipSegmentToLimit(a, b)) DrawLineWithinLimit(t, s, FromClip(a), FromClip(b));
 }
 
 bool SampleTexture(const Texture& tex, float u, float v, uint32_t& argb) {

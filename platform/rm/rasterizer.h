@@ -38,7 +38,8 @@ struct RasterState {
 
 // Draws a triangle that runs clockwise on screen; others (and degenerate ones) draw nothing.
 // Edges are snapped to 1/256 pixel and filled with the top-left rule, so triangles sharing an
-// edge cover each pixel along it exactly once.
+// edge cover each pixel along it exactly once. Any finite positions are accepted (far ones are
+// clipped to a guard band here); a vertex with a NaN or infinite position draws nothing.
 void DrawTriangle(const RasterTarget& t, const RasterState& s, const RasterVertex& v0,
                   const RasterVertex& v1, const RasterVertex& v2);
 // A line without its last pixel; colour, depth and fog from the two ends.

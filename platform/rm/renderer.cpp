@@ -25,8 +25,9 @@ struct LightCam {
 // Clip planes as linear functions of the camera-space position: inside when >= 0.
 struct Planes {
     float a[6][4];  // x, y, z, w coefficients
-    float Eval(int i, Vector3 p) const {
-        return a[i][0] * p.x + a[i][1] * p.y + a[i][2] * p.z + a[i][3];
+    // In double: huge coordinates neither overflow here nor lose the crossing point.
+    double Eval(int i, Vector3 p) const {
+        return double(a[i][0]) * p.x + double(a[i][1]) * p.y + double(a[i][2]) * p.z + a[i][3];
     }
 };
 
@@ -47,8 +48,10 @@ struct ClipVertex {
     float r, g, b, a, u, v, fog;
 };
 
-ClipVertex Lerp(const ClipVertex& a, const ClipVertex& b, float t) {
-    auto l = [t](float x, float y) { return x + (y - x) * t; };
+// The crossing of a clip plane, always taken from the end inside it: from a far vertex a
+// parameter near 1 would lose the near end entirely.
+ClipVertex Lerp(const ClipVertex& a, const ClipVertex& b, double t) {
+    auto l = [t](float x, float y) { return float(x + (double(y) - x) * t); };
     return {{l(a.p.x, b.p.x), l(a.p.y, b.p.y), l(a.p.z, b.p.z)},
             l(a.r, b.r),
             l(a.g, b.g),
@@ -331,9 +334,10 @@ private:
             for (int i = 0; i < n; ++i) {
                 const ClipVertex& a = src[i];
                 const ClipVertex& b = src[(i + 1) % n];
-                float da = planes_.Eval(plane, a.p), db = planes_.Eval(plane, b.p);
+                const double da = planes_.Eval(plane, a.p), db = planes_.Eval(plane, b.p);
                 if (da >= 0) dst[m++] = a;
-                if ((da >= 0) != (db >= 0) && m < 12) dst[m++] = Lerp(a, b, da / (da - db));
+                if ((da >= 0) != (db >= 0) && m < 12)
+                    dst[m++] = da >= 0 ? Lerp(a, b, da / (da - db)) : Lerp(b, a, db / (db - da));
             }
             n = m;
             cur ^= 1;
@@ -449,13 +453,15 @@ private:
         cb.p = s_.camPos[b];
         ca.fog = s_.fog[a];
         cb.fog = s_.fog[b];
-        // Only the near and far planes need real clipping; the rasterizer cuts lines to the
-        // rectangle itself.
-        for (int plane = 0; plane < 2; ++plane) {
-            float da = planes_.Eval(plane, ca.p), db = planes_.Eval(plane, cb.p);
+        // Clipped to the guard band like faces, so that a far end cannot project to infinity;
+        // the rasterizer cuts what remains to the rectangle. Only planes an end lies outside.
+        const uint8_t outside = s_.outcode[a] | s_.outcode[b];
+        for (int plane = 0; plane < 6; ++plane) {
+            if (!(outside & (1u << plane))) continue;
+            const double da = planes_.Eval(plane, ca.p), db = planes_.Eval(plane, cb.p);
             if (da < 0 && db < 0) return;
             if (da < 0)
-                ca = Lerp(ca, cb, da / (da - db));
+                ca = Lerp(cb, ca, db / (db - da));
             else if (db < 0)
                 cb = Lerp(ca, cb, da / (da - db));
         }

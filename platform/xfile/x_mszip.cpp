@@ -13,6 +13,14 @@ constexpr size_t kHeaderSize = 16;
 constexpr size_t kBlockSize = 32768;  // inflated bytes per block the writer uses
 constexpr size_t kWindow = 32768;     // deflate's history reach
 
+// Deflate cannot produce more than 258 bytes (one longest match) per two bits of input, so no
+// valid file inflates to more than this many times its own size; a larger declared total is a
+// lie, refused before anything is inflated.
+constexpr uint64_t kMaxRatio = 1032;
+// A ceiling whatever the ratio: a 256 MiB text mesh holds millions of faces, far beyond what the
+// modeller edits, while a few hundred kilobytes of crafted blocks could otherwise claim it.
+constexpr uint64_t kMaxInflated = uint64_t{256} << 20;
+
 uint32_t Le16(const unsigned char* p) {
     return uint32_t(p[0]) | uint32_t(p[1]) << 8;
 }
@@ -61,6 +69,14 @@ bool InflateMsZip(std::string_view data, std::string& out, std::string& error) {
         return false;
     }
     const size_t limit = total - kHeaderSize;
+    if (limit > kMaxInflated) {
+        error = "compressed file declares more than 256 MiB";
+        return false;
+    }
+    if (limit > kMaxRatio * data.size()) {
+        error = "compressed file declares more than its blocks can hold";
+        return false;
+    }
     // Reserve only what the input could plausibly produce; the rest grows as blocks come.
     out.reserve(std::min<size_t>(limit, data.size() * 8));
 
@@ -104,6 +120,9 @@ bool InflateMsZip(std::string_view data, std::string& out, std::string& error) {
             }
         }
         const size_t start = out.size();
+        // Grow by doubling, but never past the declared size.
+        if (start + inflated > out.capacity())
+            out.reserve(std::min(limit, std::max(out.capacity() * 2, start + inflated)));
         out.resize(start + inflated);
         s.z.next_in = const_cast<Bytef*>(bytes + pos + 2);
         s.z.avail_in = stored - 2;
@@ -132,8 +151,9 @@ bool InflateMsZip(std::string_view data, std::string& out, std::string& error) {
 
 bool DeflateMsZip(std::string_view body, std::string& out) {
     out.clear();
+    // Nothing the reader would refuse.
+    if (body.size() > kMaxInflated) return false;
     const uint64_t total = uint64_t(body.size()) + kHeaderSize;
-    if (total > 0xFFFFFFFFu) return false;
     out.reserve(body.size() / 2 + 64);
     out.push_back(char(total & 0xFF));
     out.push_back(char((total >> 8) & 0xFF));

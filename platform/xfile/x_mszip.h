@@ -14,11 +14,13 @@ namespace xfile {
 // Inflates the blocks that follow the header (`data` starts at the total-size word). The
 // output never grows past the declared size, nor past what each block declares, so a block
 // that inflates without end is refused; output short of the declared size means the file
-// was cut. Returns false with a reason on any fault.
+// was cut. A declared size above 256 MiB, or above what deflate could make of the file's size,
+// is refused before anything is inflated. Returns false with a reason on any fault.
 bool InflateMsZip(std::string_view data, std::string& out, std::string& error);
 
 // Compresses `body` (what follows the header) into the layout above, starting with the total
-// size word; the caller writes the 16-byte header in front. Returns false when zlib fails.
+// size word; the caller writes the 16-byte header in front. Returns false when zlib fails or
+// `body` is larger than the reader accepts.
 bool DeflateMsZip(std::string_view body, std::string& out);
 
 }  // namespace xfile

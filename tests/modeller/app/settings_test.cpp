@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <functional>
+#include <limits>
 
 #include "tests/support/memory_settings.h"
 
@@ -99,6 +101,66 @@ TEST(Settings, OptionsOffKeepOnlyTheFlag) {
     EXPECT_EQ(d.jpegQuality, 75);
     EXPECT_EQ(d.camera.speed, 1.0f);
     EXPECT_EQ(d.light.direction, (modeller::Vec3{-1, -1, 1}));
+}
+
+// A damaged or hand-edited file: each value outside its range reads as its default.
+TEST(Settings, ValuesOutOfRangeFallBackToTheirDefaults) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case {
+        const char* section;
+        const char* name;
+        int32_t stored;
+        std::function<bool(const ModellerSettings&)> isDefault;
+    };
+    const ModellerSettings d;
+    auto f = [](float v) { return std::bit_cast<int32_t>(v); };
+    const Case cases[] = {
+        {"Device", "Width", 0, [&](auto& s) { return s.device.width == 640; }},
+        {"Device", "Width", -5, [&](auto& s) { return s.device.width == 640; }},
+        {"Device", "Height", 7, [&](auto& s) { return s.device.height == 480; }},
+        {"Device", "Height", 199, [&](auto& s) { return s.device.height == 480; }},
+        {"Device", "Type", 3, [&](auto& s) { return s.device.type == 1; }},
+        {"Device", "Type", -1, [&](auto& s) { return s.device.type == 1; }},
+        {"", "JQuality", 0, [&](auto& s) { return s.jpegQuality == 75; }},
+        {"", "JQuality", 101, [&](auto& s) { return s.jpegQuality == 75; }},
+        {"Camera", "Speed", f(-1.0f), [&](auto& s) { return s.camera.speed == d.camera.speed; }},
+        {"Camera", "Speed", f(inf), [&](auto& s) { return s.camera.speed == d.camera.speed; }},
+        {"Camera", "Look", 2, [&](auto& s) { return s.camera.look == d.camera.look; }},
+        {"Camera", "Reverse", -1, [&](auto& s) { return s.camera.reverse == d.camera.reverse; }},
+        {"Camera", "ItiX", f(nan), [&](auto& s) { return s.camera.position == d.camera.position; }},
+        {"Camera", "ZY", f(-inf), [&](auto& s) { return s.camera.zAxis == d.camera.zAxis; }},
+        {"Camera", "YZ", f(inf), [&](auto& s) { return s.camera.yAxis == d.camera.yAxis; }},
+        {"Camera", "LookItiY", f(nan), [&](auto& s) { return s.camera.lookAt == d.camera.lookAt; }},
+        {"Jiku", "Haba", f(nan), [&](auto& s) { return s.axisSize == d.axisSize; }},
+        {"Light", "AG", f(inf), [&](auto& s) { return s.light.ambient == d.light.ambient; }},
+        {"Light", "DB", f(nan),
+         [&](auto& s) { return s.light.directional == d.light.directional; }},
+        {"Light", "DDX", f(-inf), [&](auto& s) { return s.light.direction == d.light.direction; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.section) + "\\" + c.name + " = " + std::to_string(c.stored));
+        MemorySettings store;
+        for (const char* section : {"Camera", "Jiku", "Color", "Light"})
+            store.ints[{section, "Load"}] = 1;
+        store.ints[{c.section, c.name}] = c.stored;
+        ModellerSettings s;
+        modeller::LoadSettings(store, s);
+        EXPECT_TRUE(c.isDefault(s));
+    }
+    // The edges of each range are kept.
+    MemorySettings store;
+    store.ints[{"Device", "Width"}] = 200;
+    store.ints[{"Device", "Type"}] = 0;
+    store.ints[{"", "JQuality"}] = 100;
+    store.ints[{"Camera", "Load"}] = 1;
+    store.ints[{"Camera", "Speed"}] = f(0.0f);
+    ModellerSettings s;
+    modeller::LoadSettings(store, s);
+    EXPECT_EQ(s.device.width, 200);
+    EXPECT_EQ(s.device.type, 0);
+    EXPECT_EQ(s.jpegQuality, 100);
+    EXPECT_EQ(s.camera.speed, 0.0f);
 }
 
 }  // namespace

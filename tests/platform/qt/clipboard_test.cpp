@@ -12,7 +12,7 @@ namespace {
 
 TEST(QtClipboard, JapaneseRowsRoundTripAsCp932WithCrLf) {
     testing::App();
-    QtClipboard clipboard;
+    QtClipboard clipboard(&text::Cp932ToUtf8, &text::Utf8ToCp932);
     const std::string rows = text::Sjis("1.5, 0, 2\r\n表示, ソ\r\n");
     clipboard.SetText(rows);
     // Other programs see Unicode with LF line ends.

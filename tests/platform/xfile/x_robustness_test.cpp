@@ -1,6 +1,8 @@
 // Hostile and damaged input: every read must end with a clean result, in bounded memory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/xfile/x_mszip.h"
 #include "platform/xfile/x_reader.h"
 #include "platform/xfile/x_writer.h"
@@ -142,6 +144,46 @@ TEST(XRobustness, CompressedBlocksCannotInflateBeyondWhatTheyDeclare) {
     std::string garbage = good;
     for (size_t i = 16 + 10; i < garbage.size(); ++i) garbage[i] = char(i * 37);
     EXPECT_FALSE(ReadXData(garbage));
+}
+
+// `blocks` copies of one block of 32768 spaces behind a total that declares `declared`
+// inflated bytes: the shape of a decompression bomb.
+std::string RepeatedBlocks(const char* kind, uint32_t blocks, uint64_t declared) {
+    std::string packed;
+    EXPECT_TRUE(xfile::DeflateMsZip(std::string(32768, ' '), packed));
+    const std::string block = packed.substr(4);
+    std::string file = std::string("xof 0302") + kind + "0032";
+    const uint32_t total = uint32_t(std::min<uint64_t>(declared + 16, 0xFFFFFFFFu));
+    for (int i = 0; i < 4; ++i) file.push_back(char((total >> (8 * i)) & 0xFF));
+    file.reserve(file.size() + block.size() * blocks);
+    for (uint32_t i = 0; i < blocks; ++i) file += block;
+    return file;
+}
+
+TEST(XRobustness, ACompressionBombFailsBeforeInflating) {
+    struct Case {
+        const char* what;
+        uint32_t blocks;
+        uint64_t declared;
+    };
+    const Case bombs[] = {
+        {"2 MB declaring 1.5 GB", uint32_t((2u << 20) / 64), 1500000000},
+        {"just over the 256 MiB ceiling", 40000, (uint64_t{256} << 20) + 1},
+        {"more than deflate can make of 100 blocks", 100, 200000000},
+    };
+    for (const Case& c : bombs) {
+        for (const char* kind : {"tzip", "bzip"}) {
+            const std::string file = RepeatedBlocks(kind, c.blocks, c.declared);
+            xtest::HeapTally::Reset();
+            const xfile::XReadResult r = ReadXData(file);
+            EXPECT_FALSE(r) << c.what << " " << kind;
+            EXPECT_NE(r.error.find("declares more than"), std::string::npos) << r.error;
+            EXPECT_LT(xtest::HeapTally::Peak(), 1u << 20) << c.what << " " << kind;
+        }
+    }
+    // The most compressible text still reads: the caps are beyond what real files reach.
+    const uint32_t blocks = 256;
+    ASSERT_TRUE(ReadXData(RepeatedBlocks("tzip", blocks, uint64_t{32768} * blocks)));
 }
 
 TEST(XRobustness, ReferencesCannotMultiplyMemory) {

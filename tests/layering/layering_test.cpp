@@ -1,0 +1,184 @@
+// Every source file's includes against the layer table: a layer includes its own headers,
+// those of the layers it may use (and of what those may use), and only the outside libraries
+// it wraps. The shared include root would let any include build, so this is the check.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct LayerRule {
+    std::vector<std::string> uses;       // layers, direct; what they use is allowed as well
+    std::vector<std::string> libraries;  // outside libraries its files may include
+};
+
+const std::map<std::string, LayerRule>& Table() {
+    static const std::map<std::string, LayerRule> table = {
+        {"text", {{}, {}}},
+        {"shell", {{}, {}}},
+        {"fileio", {{}, {}}},  // file names and the atomic writer, for every layer that saves
+        {"rm", {{}, {}}},
+        {"xfile", {{"rm", "fileio"}, {"zlib"}}},
+        {"image", {{"fileio"}, {"libjpeg", "libpng"}}},
+        {"model", {{"text", "shell", "fileio"}, {}}},
+        {"viewport", {{"model", "rm", "xfile", "image"}, {}}},
+        {"qt", {{"shell"}, {"Qt"}}},
+        {"modeller",
+         {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
+        {"studio", {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
+        {"tools", {{"model", "viewport", "text", "shell", "rm", "xfile", "image"}, {"CLI11"}}},
+    };
+    return table;
+}
+
+// The layer a path (relative to the source root, '/' separated) belongs to; "any" for tests
+// and benchmarks, nothing for files outside the layers.
+std::optional<std::string> LayerOf(const std::string& path) {
+    static const std::pair<const char*, const char*> prefixes[] = {
+        {"platform/text/", "text"},
+        {"platform/fileio/", "fileio"},
+        {"platform/rm/", "rm"},
+        {"platform/xfile/", "xfile"},
+        {"platform/image/", "image"},
+        {"platform/qt/", "qt"},
+        {"model/", "model"},
+        {"viewport/", "viewport"},
+        {"modeller/", "modeller"},
+        {"studio/", "studio"},
+        {"tools/", "tools"},
+        {"tests/", "any"},
+        {"bench/", "any"},
+    };
+    for (const auto& [prefix, layer] : prefixes)
+        if (path.rfind(prefix, 0) == 0) return layer;
+    // The interfaces of the desktop services sit directly in platform/.
+    if (path.rfind("platform/", 0) == 0 && path.find('/', 9) == std::string::npos) return "shell";
+    return std::nullopt;
+}
+
+// The outside library an angle-bracket include belongs to; empty for the standard and system
+// headers every layer may use.
+std::string LibraryOf(const std::string& header) {
+    if (header.size() > 1 && header[0] == 'Q' &&
+        (std::isupper(static_cast<unsigned char>(header[1])) || header.rfind("Qt", 0) == 0))
+        return "Qt";
+    if (header == "zlib.h" || header == "zconf.h") return "zlib";
+    if (header == "jpeglib.h" || header == "jerror.h" || header == "jconfig.h" ||
+        header == "jmorecfg.h" || header == "turbojpeg.h")
+        return "libjpeg";
+    if (header == "png.h" || header == "pngconf.h") return "libpng";
+    if (header.rfind("CLI/", 0) == 0) return "CLI11";
+    for (const char* p : {"gtest/", "gmock/", "benchmark/", "assimp/"})
+        if (header.rfind(p, 0) == 0) return "test tools";
+    return {};
+}
+
+std::set<std::string> AllowedLayers(const std::string& layer) {
+    std::set<std::string> allowed{layer};
+    std::vector<std::string> todo{layer};
+    while (!todo.empty()) {
+        const std::string next = todo.back();
+        todo.pop_back();
+        for (const std::string& used : Table().at(next).uses)
+            if (allowed.insert(used).second) todo.push_back(used);
+    }
+    return allowed;
+}
+
+// What is wrong with the includes of one file, one line each.
+std::vector<std::string> Violations(const std::string& path, const std::string& text) {
+    std::vector<std::string> out;
+    const std::optional<std::string> layer = LayerOf(path);
+    if (!layer || *layer == "any") return out;
+    const std::set<std::string> allowed = AllowedLayers(*layer);
+    const LayerRule& rule = Table().at(*layer);
+    static const std::regex include(R"(^\s*#\s*include\s*([<"])([^">]+)[">])");
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        std::smatch m;
+        if (!std::regex_search(line, m, include)) continue;
+        const std::string header = m[2];
+        const std::string where = path + ":" + std::to_string(number) + ": ";
+        if (m[1] == "<") {
+            const std::string library = LibraryOf(header);
+            if (!library.empty() && std::find(rule.libraries.begin(), rule.libraries.end(),
+                                              library) == rule.libraries.end())
+                out.push_back(where + *layer + " may not include " + library + " <" + header + ">");
+            continue;
+        }
+        // A name without a folder is beside the including file.
+        const std::string resolved =
+            header.find('/') == std::string::npos
+                ? fs::path(path).parent_path().append(header).generic_string()
+                : header;
+        const std::optional<std::string> target = LayerOf(resolved);
+        if (!target || *target == "any" || !allowed.count(*target))
+            out.push_back(where + *layer + " may not include \"" + header + "\" (" +
+                          target.value_or("no layer") + ")");
+    }
+    return out;
+}
+
+TEST(Layering, TheRulesRefuseWhatTheTableForbids) {
+    struct Case {
+        const char* path;
+        const char* text;
+        bool ok;
+    };
+    const Case cases[] = {
+        {"viewport/pick.cpp", "#include \"model/sheet.h\"\n#include \"platform/text/cp932.h\"",
+         true},
+        {"viewport/pick.cpp", "#include \"modeller/app/settings.h\"", false},  // upward
+        {"platform/rm/frame.cpp", "#include \"platform/shell.h\"", false},     // sideways
+        {"platform/qt/qt_prompt.cpp", "#  include \"platform/text/cp932.h\"", false},
+        {"studio/app/a.cpp", "#include \"modeller/view/edit_screen.h\"", false},
+        {"tools/mokkel_tool.cpp", "#include \"platform/qt/qt_prompt.h\"", false},
+        {"model/sheet.cpp", "#include <QString>", false},  // Qt outside the Qt layers
+        {"viewport/a.cpp", "#include <zlib.h>", false},    // zlib belongs to xfile
+        {"platform/xfile/a.cpp", "#include <zlib.h>\n#include <sys/stat.h>", true},
+        {"modeller/view/a.cpp", "#include <QWidget>\n#include \"platform/qt/qt_prompt.h\"", true},
+        {"model/a.cpp", "#include \"tests/support/temp_dir.h\"", false},
+        {"platform/rm/a.cpp", "#include \"texture.h\"", true},  // beside it
+        {"tests/model/a.cpp", "#include \"modeller/app/settings.h\"\n#include <QString>", true},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Violations(c.path, c.text).empty(), c.ok) << c.path << ": " << c.text;
+}
+
+TEST(Layering, EverySourceFileKeepsToItsLayer) {
+    const fs::path root = MOKKEL_SOURCE_DIR;
+    size_t files = 0;
+    std::vector<std::string> found;
+    for (const char* top : {"platform", "model", "viewport", "modeller", "studio", "tools"}) {
+        if (!fs::exists(root / top)) continue;
+        for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+            const std::string ext = entry.path().extension().string();
+            if (!entry.is_regular_file() ||
+                (ext != ".h" && ext != ".cpp" && ext != ".hpp" && ext != ".cc"))
+                continue;
+            std::ifstream in(entry.path(), std::ios::binary);
+            std::stringstream text;
+            text << in.rdbuf();
+            const auto v =
+                Violations(fs::relative(entry.path(), root).generic_string(), text.str());
+            found.insert(found.end(), v.begin(), v.end());
+            ++files;
+        }
+    }
+    EXPECT_GT(files, 100u);  // the scan did see the tree
+    for (const std::string& v : found) ADD_FAILURE() << v;
+}
+
+}  // namespace
