@@ -9,7 +9,8 @@ void JoinSheets(model::MeshModel& m) {
     ParseSheets(m);
     CompactPoints(m);
     RewriteFaces(m, CoincidentPoints(m.points));
-    TidySheets(m);
+    ParseFaces(m);
+    TidyParsedSheets(m);
 }
 
 OpsResult ApplyJoinPoints(model::MeshModel& m, OpsHost& host) {

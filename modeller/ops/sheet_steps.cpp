@@ -34,6 +34,10 @@ void JoinCornersInto(std::span<const int32_t> corners, std::string& out) {
 
 void ParseSheets(model::MeshModel& m) {
     viewport::ParsePointLines(m.points, true);
+    ParseFaces(m);
+}
+
+void ParseFaces(model::MeshModel& m) {
     viewport::ParseFaceLines(m.faces, m.points, viewport::UsedPointCount(m.points));
 }
 
@@ -69,6 +73,8 @@ void CompactPoints(model::MeshModel& m) {
     model::PointSheet& p = m.points;
     const size_t count = p.lines.size();
     PointMapping mapping(count, -1);
+    p.lineFlags.resize(count, 0);
+    p.parsedVertices.resize(count);
     int32_t next = 0;
     for (size_t i = 0; i < count; ++i) {
         if (!IsValidPoint(p, i)) continue;
@@ -78,6 +84,7 @@ void CompactPoints(model::MeshModel& m) {
             p.lines[i].clear();
             p.lineFlags[static_cast<size_t>(next)] = p.lineFlags[i];
             p.lineFlags[i] = 0;
+            p.parsedVertices[static_cast<size_t>(next)] = p.parsedVertices[i];
         }
         ++next;
     }
@@ -95,12 +102,16 @@ void CompactPoints(model::MeshModel& m) {
         p.lines[0].clear();
         p.lineFlags[0] = 0;
     }
-    ParseSheets(m);
+    // The moved lines kept their parse: only the faces need reading again.
+    p.parsedVertices.resize(p.lines.size());
+    p.parsedCount = static_cast<int32_t>(p.lines.size());
+    ParseFaces(m);
 }
 
 void CompactFaces(model::MeshModel& m) {
     model::FaceSheet& f = m.faces;
     f.ResizeFaceArrays();
+    f.parsedFaces.resize(f.lines.size());
     std::map<int32_t, uint16_t> textures;
     const auto& oldTextures = m.textureAssignment.faceTextureMap;
     size_t next = 0;
@@ -113,6 +124,7 @@ void CompactFaces(model::MeshModel& m) {
             f.FaceStatus[next] = f.FaceStatus[i];
             f.FaceColor[next] = f.FaceColor[i];
             f.FaceGroup[next] = f.FaceGroup[i];
+            if (i < f.parsedFaces.size()) f.parsedFaces[next] = std::move(f.parsedFaces[i]);
         }
         ++next;
     }
@@ -125,7 +137,7 @@ void CompactFaces(model::MeshModel& m) {
         f.FaceGroup[0] = 0;
     }
     f.ResizeFaceArrays();
-    ParseSheets(m);
+    f.parsedFaces.resize(f.lines.size());
 }
 
 PointMapping CoincidentPoints(const model::PointSheet& p) {

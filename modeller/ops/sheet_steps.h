@@ -15,6 +15,8 @@ namespace modeller::ops {
 // Point line flags and vertices, then face validity (FaceStatus bit 0), as the render
 // rebuild parses them; no render objects are touched.
 void ParseSheets(model::MeshModel& model);
+// Face validity alone, over the points as last parsed.
+void ParseFaces(model::MeshModel& model);
 
 // Corners as a face line ("a, b, c") into `out`, reusing its storage.
 void JoinCornersInto(std::span<const int32_t> corners, std::string& out);
@@ -27,12 +29,12 @@ using PointMapping = std::vector<int32_t>;
 void RewriteFaces(model::MeshModel& model, const PointMapping& mapping);
 
 // Valid point lines (line flag bit 0, as last parsed) move down over the others, each with
-// its flags and texture coordinates; faces follow through RewriteFaces; maxLine becomes the
-// last valid point. Leaves the sheets parsed.
+// its flags, parsed vertex and texture coordinates; faces follow through RewriteFaces;
+// maxLine becomes the last valid point. Leaves the sheets parsed.
 void CompactPoints(model::MeshModel& model);
 
 // Invalid face lines go; valid ones (FaceStatus bit 0, as last parsed) move down with their
-// status, colour, group and texture. Leaves the sheets parsed.
+// status, colour, group, parsed corners and texture. Leaves the sheets parsed.
 void CompactFaces(model::MeshModel& model);
 
 // For each point, the first point with exactly the same stored coordinates (-0 equals 0):

@@ -8,6 +8,10 @@ namespace modeller::ops {
 
 void TidySheets(model::MeshModel& m) {
     ParseSheets(m);
+    TidyParsedSheets(m);
+}
+
+void TidyParsedSheets(model::MeshModel& m) {
     CompactPoints(m);
     CompactFaces(m);
     // Compacting faces left only valid ones: every point they name is used.

@@ -8,6 +8,8 @@ namespace modeller::ops {
 
 // The sheet work alone (parsed first; the render meshes are left to the caller).
 void TidySheets(model::MeshModel& model);
+// The same over sheets the caller has just parsed.
+void TidyParsedSheets(model::MeshModel& model);
 
 // The menu command: TidySheets, the render points and mesh rebuilt, the document modified.
 OpsResult ApplyTidyData(model::MeshModel& model, OpsHost& host);
