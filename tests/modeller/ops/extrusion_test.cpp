@@ -84,6 +84,16 @@ TEST(Extrusion, LengthOptionAllAndRunPlacement) {
         ApplyExtrusion(d.m, d.host, s);
         EXPECT_EQ(d.Points()[7], "1, 0, 2");
     }
+    {  // a zero vector with the length option gives a flat solid, not points at the origin;
+       // indices out of range are skipped
+        Doc d(kSquare, {"0, 1, 2, 3"});
+        ExtrusionSettings s = Settings("-1, 99, 0", "0, 0, 0");
+        s.useLength = true;
+        s.noJoin = true;
+        ApplyExtrusion(d.m, d.host, s);
+        EXPECT_EQ(d.Points(), (Lines{kSquare[0], kSquare[1], kSquare[2], kSquare[3], kSquare[0],
+                                     kSquare[1], kSquare[2], kSquare[3]}));
+    }
     {  // "all": exactly the valid faces, not the ones this run writes into blank lines
         Doc d({"0, 0, 0", "0, 1, 0", "1, 0, 0", "5, 5, 5"},
               {"0, 1, 2", "", "", "", "", "bad", "0, 2, 1"});
