@@ -31,10 +31,10 @@ std::string_view Trim(std::string_view s) {
 
 std::string FormatNumber(float value) {
     if (!std::isfinite(value) || value == 0) return "0";
-    // The eight digits and the exponent come from the library; the layout is ours, so there is
-    // never an exponent in the result.
+    // The eight digits and the exponent come from to_chars (the digits of printf's "%.7e",
+    // at a fraction of its cost); the layout is ours, so there is never an exponent in the
+    // result.
     char buf[32];
-    // Exactly the digits of printf's "%.7e", without its locale and format parsing.
     const auto end =
         std::to_chars(buf, buf + sizeof buf - 1, value, std::chars_format::scientific, 7);
     *end.ptr = '\0';
