@@ -43,7 +43,9 @@ void OpsCommands::OnWholeModel() {
 
 void OpsCommands::OnExtrude() {
     CExtrusionDlg dlg(memory.extrusion, prompt_, help_, &view_);
-    if (dlg.exec() == QDialog::Accepted) ops::ApplyExtrusion(doc_.model, host_, dlg.Settings());
+    if (dlg.exec() != QDialog::Accepted) return;
+    const ops::OpsResult result = ops::ApplyExtrusion(doc_.model, host_, dlg.Settings());
+    if (!result.ok) prompt_.Tell(result.message);
 }
 
 void OpsCommands::OnMirror() {

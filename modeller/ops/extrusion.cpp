@@ -166,24 +166,41 @@ OpsResult ApplyExtrusion(model::MeshModel& m, OpsHost& host, const ExtrusionSett
         prismVector = len > 0 ? Divide(vector, len) * s.length : V3{};
     }
 
-    Writer writer{m, s, vector};
-    FaceGeometry g;
-    auto extrude = [&](int32_t f) {
+    // Corners of a face this run extrudes, or 0.
+    auto corners = [&](int32_t f) -> int64_t {
         if (f < 0 || f > lastFace || static_cast<size_t>(f) >= status.size() ||
             !(status[static_cast<size_t>(f)] & model::FaceSheet::kStatusValid) ||
-            static_cast<size_t>(f) >= mesh.FaceCount() ||
-            !ReadFace(mesh, static_cast<size_t>(f), g))
-            return;
+            static_cast<size_t>(f) >= mesh.FaceCount())
+            return 0;
+        return std::max(mesh.FaceVertexCount(static_cast<size_t>(f)), 0);
+    };
+    auto forEachListed = [&](auto&& run) {
+        if (list.all) {
+            for (int32_t f = 0; f <= lastFace; ++f) run(f);
+        } else {
+            for (int32_t f : list.indices) run(f);
+        }
+    };
+    // A division count the sheets could never hold fails the command before anything is
+    // written, instead of exhausting memory on the way.
+    int64_t newPoints = 0, newFaces = 0;
+    forEachListed([&](int32_t f) {
+        const int64_t k = corners(f), slices = s.cone ? 1 : int64_t{s.divisions};
+        if (k == 0) return;
+        newPoints += s.cone ? 1 : slices * k;
+        newFaces += s.cone ? k : (s.quads ? 1 : 2) * slices * k + 1;
+    });
+    if (newPoints > kMaxNewLines || newFaces > kMaxNewLines) return {false, kTooLargeText};
+
+    Writer writer{m, s, vector};
+    FaceGeometry g;
+    forEachListed([&](int32_t f) {
+        if (corners(f) == 0 || !ReadFace(mesh, static_cast<size_t>(f), g)) return;
         if (s.cone)
             writer.Cone(f, g);
         else
             writer.Prism(f, g, prismVector);
-    };
-    if (list.all) {
-        for (int32_t f = 0; f <= lastFace; ++f) extrude(f);
-    } else {
-        for (int32_t f : list.indices) extrude(f);
-    }
+    });
 
     if (s.noJoin) {
         host.RebuildPointMarkers(viewport::kReparseAll | viewport::kNoRender);

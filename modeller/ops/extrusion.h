@@ -26,11 +26,16 @@ inline constexpr const char* kNoFaceListText = "面インデックスを入力�
 inline constexpr const char* kBadVectorText = "ベクトルが不正です";
 inline constexpr const char* kBadDivisionsText = "中継点は１以上の数にしてください";
 
+// More new lines than one run may write to either sheet: the command fails with "Error!".
+inline constexpr int64_t kMaxNewLines = 10'000'000;
+inline constexpr const char* kTooLargeText = "Error!";
+
 // The first failed check, or empty.
 std::string ValidateExtrusion(const ExtrusionSettings& settings);
 
 // Extrudes the listed faces and ends with the join (or a rebuild with no-join). Checks
-// first; a failed check changes nothing and returns its message.
+// first; a failed check, or a result beyond kMaxNewLines, changes nothing and returns its
+// message.
 OpsResult ApplyExtrusion(model::MeshModel& model, OpsHost& host, const ExtrusionSettings& settings);
 
 }  // namespace modeller::ops

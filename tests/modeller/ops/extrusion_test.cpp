@@ -153,14 +153,20 @@ TEST(Extrusion, ValidationOrderAndNothingChangesOnRefusal) {
         uint32_t divisions;
         const char* message;
     } cases[] = {
-        {"", "1, 2", 0, kNoFaceListText},
-        {"0", "1, 2", 0, kBadVectorText},
-        {"0", "1, 2, 3", 0, kBadDivisionsText},
-        {"0", "1, 2, 3", 1, ""},
+        {"", "1, 2", 0, kNoFaceListText},       {"0", "1, 2", 0, kBadVectorText},
+        {"0", "1, 2, 3", 0, kBadDivisionsText}, {"0", "1, 2, 3", 1, ""},
+        {"0", "1, 2, 3", 4294967295u, ""},  // passes the checks, but no sheet could hold it
     };
     for (const Case& c : cases) {
         ExtrusionSettings s = Settings(c.faces, c.vector);
         s.divisions = c.divisions;
+        if (c.divisions == 4294967295u) {
+            Doc d(kSquare, {"0, 1, 2, 3"});
+            EXPECT_EQ(ApplyExtrusion(d.m, d.host, s).message, kTooLargeText);
+            EXPECT_EQ(d.Points(), kSquare);
+            EXPECT_EQ(d.Faces(), Lines{"0, 1, 2, 3"});
+            continue;
+        }
         EXPECT_EQ(ValidateExtrusion(s), c.message);
         if (*c.message) {
             Doc d(kSquare, {"0, 1, 2, 3"});
