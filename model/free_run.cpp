@@ -1,5 +1,7 @@
 #include "model/free_run.h"
 
+#include <algorithm>
+
 namespace model {
 
 namespace {
@@ -36,6 +38,46 @@ int32_t FindFirstEmptyLine(const Sheet& sheet) {
     for (int32_t i = 0; i <= sheet.maxLine; ++i)
         if (sheet.lines[static_cast<size_t>(i)].empty()) return i;
     return sheet.maxLine + 1;
+}
+
+void FreeRunIndex::Rescan() {
+    runs_.clear();
+    cursor_.clear();
+    int32_t runStart = -1;
+    for (int32_t i = 0; i <= sheet_.maxLine; ++i) {
+        if (IsBlankLine(sheet_.lines[static_cast<size_t>(i)])) {
+            if (runStart < 0) runStart = i;
+        } else if (runStart >= 0) {
+            runs_.push_back({runStart, i - runStart});
+            runStart = -1;
+        }
+    }
+    tailStart_ = runStart >= 0 ? runStart : sheet_.maxLine + 1;
+}
+
+int32_t FreeRunIndex::Find(int32_t n) {
+    if (n < 1) n = 1;
+    size_t& i = cursor_[n];
+    while (i < runs_.size() && runs_[i].length < n) ++i;
+    return i < runs_.size() ? runs_[i].start : tailStart_;
+}
+
+void FreeRunIndex::Filled(int32_t start, int32_t count) {
+    if (count <= 0) return;
+    if (start == tailStart_) {
+        tailStart_ = start + count;
+        if (tailStart_ > sheet_.maxLine + 1) tailStart_ = sheet_.maxLine + 1;
+        return;
+    }
+    // Runs are sorted by start: the one beginning here shrinks from its front.
+    auto it = std::lower_bound(runs_.begin(), runs_.end(), start,
+                               [](const Run& r, int32_t s) { return r.start < s; });
+    if (it != runs_.end() && it->start == start && count <= it->length) {
+        it->start += count;
+        it->length -= count;
+        return;
+    }
+    Rescan();  // not a block placed by Find: look again
 }
 
 }  // namespace model

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <vector>
 
 #include "model/sheet.h"
 
@@ -15,5 +17,28 @@ int32_t FindFreeRun(const Sheet& sheet, int32_t n);
 int32_t FindFreeRunAndGrow(PointSheet& sheet, int32_t n);
 // The first exactly empty line, or maxLine + 1 (the caller grows the sheet).
 int32_t FindFirstEmptyLine(const Sheet& sheet);
+
+// The same answers as FindFreeRun for an operation that only fills blank lines (and grows the
+// sheet at its end), in near-linear total time: the blank runs are found once, and a run too
+// short for a block stays too short, so each block size scans forward only.
+class FreeRunIndex {
+public:
+    explicit FreeRunIndex(const Sheet& sheet) : sheet_(sheet) { Rescan(); }
+
+    int32_t Find(int32_t n);
+    // Lines start..start + count - 1 now hold text (the sheet may have grown to hold them).
+    void Filled(int32_t start, int32_t count);
+
+private:
+    struct Run {
+        int32_t start, length;
+    };
+    void Rescan();
+
+    const Sheet& sheet_;
+    std::vector<Run> runs_;             // blank runs before the one at the end, in order
+    int32_t tailStart_ = 0;             // start of the blank run at the end, or maxLine + 1
+    std::map<int32_t, size_t> cursor_;  // per block size: runs before it are too short
+};
 
 }  // namespace model

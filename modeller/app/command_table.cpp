@@ -33,7 +33,7 @@ constexpr Command kCommands[] = {
     {cmd::kWrap, "ラップ(&W)", Settings, "", Later, false},
     {cmd::kGroup, "グループ(&G)", Settings, "", Later, false},
     {cmd::kAxis, "軸(&A)", Settings, "", Later, false},
-    {cmd::kMirror, "ミラー(&M)", Settings, "", Later, false},
+    {cmd::kMirror, "ミラー(&M)", Settings, "", Operations, false},
     {cmd::kJoint, "ジョイント(&J)", Settings, "", Later, false},
     {cmd::kOption, "オプション(&O)", Settings, "", Later, false},
 
@@ -43,14 +43,14 @@ constexpr Command kCommands[] = {
     {cmd::kPlanePaint, "平面ペイント(&F)", Calc, "", Later, true},
     {cmd::kPlaneFigure, "平面に図形を描く(&W)", Calc, "", Later, true},
     {cmd::kPlaneFigureOptions, "平面図形のオプション(&O)", Calc, "", Later, false},
-    {cmd::kExtrude, "立体化(&G)", Calc, "", Later, false},
+    {cmd::kExtrude, "立体化(&G)", Calc, "", Operations, false},
     {cmd::kFaceCopy, "面のコピー(&H)", Calc, "", Later, false},
     {cmd::kRevolve, "回転体(&I)", Calc, "", Later, false},
     {cmd::kRotateCopy, "回転コピー(&J)", Calc, "", Later, false},
-    {cmd::kFlipFaces, "裏返す(&E)", Calc, "", Later, false},
-    {cmd::kTidyData, "データを整頓(&D)", Calc, "", Later, false},
-    {cmd::kJoinPoints, "点を結合する(&K)", Calc, "", Later, false},
-    {cmd::kWholeModel, "全体演算(&A)", Calc, "", Later, false},
+    {cmd::kFlipFaces, "裏返す(&E)", Calc, "", Operations, false},
+    {cmd::kTidyData, "データを整頓(&D)", Calc, "", Operations, false},
+    {cmd::kJoinPoints, "点を結合する(&K)", Calc, "", Operations, false},
+    {cmd::kWholeModel, "全体演算(&A)", Calc, "", Operations, false},
     {cmd::kVectorCalc, "ベクトルの計算(&C)", Calc, "", Later, false},
 
     {cmd::kHelpFinder, "ヘルプの表示(&H)", Help, "", Shell, false},
@@ -201,6 +201,8 @@ bool StartsEnabled(const Command& command) {
             return true;
         case EditScreens:
             return kEditScreensReady;
+        case Operations:
+            return true;
         case Later:
             return false;
     }

@@ -77,6 +77,7 @@ inline constexpr TopMenu kTopMenus[] = {TopMenu::File, TopMenu::Edit,     TopMen
 enum class Stage {
     Shell,        // the window, the file commands, the 3D pane
     EditScreens,  // clipboard and select-all of the point and face screens
+    Operations,   // tidy, join, flip, whole-model operation, extrusion, mirror
     Later,
 };
 

@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "modeller/app/command_table.h"
+#include "modeller/dialogs/ops_commands.h"
 #include "modeller/view/model_view.h"
 
 namespace modeller {
@@ -18,6 +19,8 @@ MokkelApp::MokkelApp(const AppServices& services)
     view_ = new CModelView(doc_, settings_, *services_.settings, *services_.prompt,
                            *services_.files, services_.clipboard);
     frame_->SetView(view_);
+    ops_ = std::make_unique<OpsCommands>(*view_, doc_, *services_.prompt,
+                                         [this](std::string_view page) { frame_->ShowHelp(page); });
     RegisterCommands();
 }
 
@@ -39,6 +42,13 @@ void MokkelApp::RegisterCommands() {
     f.SetHandler(cmd::kPaste, [v] { v->OnPaste(); });
     f.SetHandler(cmd::kSelectAllPoints, [v] { v->OnSelectAllPoints(); });
     f.SetHandler(cmd::kSelectAllFaces, [v] { v->OnSelectAllFaces(); });
+    OpsCommands* o = ops_.get();
+    f.SetHandler(cmd::kWholeModel, [o] { o->OnWholeModel(); });
+    f.SetHandler(cmd::kExtrude, [o] { o->OnExtrude(); });
+    f.SetHandler(cmd::kMirror, [o] { o->OnMirror(); });
+    f.SetHandler(cmd::kTidyData, [o] { o->OnTidyData(); });
+    f.SetHandler(cmd::kJoinPoints, [o] { o->OnJoinPoints(); });
+    f.SetHandler(cmd::kFlipFaces, [o] { o->OnFlipFaces(); });
     f.SetOpenPathHandler([this](const std::string& path) { return doc_.OpenDocumentFile(path); });
     f.SetCloseQuery([this] {
         if (!doc_.IsModified()) return true;

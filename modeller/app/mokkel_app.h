@@ -14,6 +14,7 @@
 namespace modeller {
 
 class CModelView;
+class OpsCommands;
 
 struct AppServices {
     shell::SettingsStore* settings = nullptr;
@@ -48,6 +49,7 @@ private:
     CModelDoc doc_;
     std::unique_ptr<CMainFrame> frame_;
     CModelView* view_ = nullptr;  // owned by the frame
+    std::unique_ptr<OpsCommands> ops_;
 };
 
 }  // namespace modeller

@@ -2,6 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
 namespace {
 
 using namespace model;
@@ -21,6 +27,26 @@ TEST(FormatNumber, EightDigitsPlainDecimal) {
     for (float v : {1.5f, -3.25f, 1e-7f, 7e12f, 0.333333f})
         EXPECT_EQ(FormatNumber(v).find('e'), std::string::npos) << v;
     EXPECT_EQ(FormatVector(1.5f, 0, 2), "1.5, 0, 2");
+}
+
+TEST(FormatNumber, DigitsAsPrintfRoundsThem) {
+    // The text is laid out from printf's eight digits ("%.7e"), whatever computes them.
+    std::mt19937 rng(3);
+    for (int i = 0; i < 100000; ++i) {
+        const float v = std::bit_cast<float>(static_cast<uint32_t>(rng()));
+        if (!std::isfinite(v) || std::fabs(v) < 1e-30f || std::fabs(v) > 1e30f) continue;
+        char printed[32];
+        std::snprintf(printed, sizeof printed, "%.7e", static_cast<double>(v));
+        const std::string text = FormatNumber(v);
+        std::string digits;
+        for (char c : text)
+            if (c >= '0' && c <= '9') digits += c;
+        std::string want(printed[0] == '-' ? printed + 1 : printed, 9);
+        want.erase(1, 1);  // the point
+        while (want.size() > 1 && want.back() == '0') want.pop_back();
+        ASSERT_NE(digits.find(want), std::string::npos) << printed << " " << text;
+        ASSERT_EQ(std::strtof(text.c_str(), nullptr), std::strtof(printed, nullptr)) << printed;
+    }
 }
 
 TEST(ParseVector, CommasAndBlanks) {

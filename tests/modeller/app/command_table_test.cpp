@@ -59,17 +59,20 @@ TEST(CommandTable, CaptionsKeepHalfWidthKatakanaAndShowTheirKeys) {
     }
 }
 
-TEST(CommandTable, OnlyTheShellCommandsStartEnabled) {
+TEST(CommandTable, ShellEditAndOperationCommandsStartEnabled) {
     std::set<int> enabled, editScreens;
     for (const Command& c : Commands()) {
         if (StartsEnabled(c)) enabled.insert(c.id);
         if (c.stage == Stage::EditScreens) editScreens.insert(c.id);
     }
-    EXPECT_EQ(enabled,
-              (std::set<int>{cmd::kOpen, cmd::kSave, cmd::kSaveAs, cmd::kClose, cmd::kSaveImage,
-                             cmd::kRecentFirst, cmd::kExit, cmd::kRefresh, cmd::kHelpFinder,
-                             cmd::kAbout, cmd::kToolbar, cmd::kCut, cmd::kCopy, cmd::kPaste,
-                             cmd::kSelectAllPoints, cmd::kSelectAllFaces}));
+    EXPECT_EQ(enabled, (std::set<int>{cmd::kOpen,           cmd::kSave,      cmd::kSaveAs,
+                                      cmd::kClose,          cmd::kSaveImage, cmd::kRecentFirst,
+                                      cmd::kExit,           cmd::kRefresh,   cmd::kHelpFinder,
+                                      cmd::kAbout,          cmd::kToolbar,   cmd::kCut,
+                                      cmd::kCopy,           cmd::kPaste,     cmd::kSelectAllPoints,
+                                      cmd::kSelectAllFaces, cmd::kMirror,    cmd::kExtrude,
+                                      cmd::kFlipFaces,      cmd::kTidyData,  cmd::kJoinPoints,
+                                      cmd::kWholeModel}));
     EXPECT_EQ(editScreens, (std::set<int>{cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
                                           cmd::kSelectAllFaces}));
 }
