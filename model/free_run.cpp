@@ -34,8 +34,8 @@ int32_t FindFreeRunAndGrow(PointSheet& sheet, int32_t n) {
     return start;
 }
 
-int32_t FindFirstEmptyLine(const Sheet& sheet) {
-    for (int32_t i = 0; i <= sheet.maxLine; ++i)
+int32_t FindFirstEmptyLine(const Sheet& sheet, int32_t from) {
+    for (int32_t i = from < 0 ? 0 : from; i <= sheet.maxLine; ++i)
         if (sheet.lines[static_cast<size_t>(i)].empty()) return i;
     return sheet.maxLine + 1;
 }

@@ -15,8 +15,8 @@ namespace model {
 int32_t FindFreeRun(const Sheet& sheet, int32_t n);
 // The same for the point sheet, which grows itself to hold the whole run.
 int32_t FindFreeRunAndGrow(PointSheet& sheet, int32_t n);
-// The first exactly empty line, or maxLine + 1 (the caller grows the sheet).
-int32_t FindFirstEmptyLine(const Sheet& sheet);
+// The first exactly empty line from `from` on, or maxLine + 1 (the caller grows the sheet).
+int32_t FindFirstEmptyLine(const Sheet& sheet, int32_t from = 0);
 
 // The same answers as FindFreeRun for an operation that only fills blank lines (and grows the
 // sheet at its end), in near-linear total time: the blank runs are found once, and a run too

@@ -91,6 +91,7 @@ void CameraNavigator::OnPaneRightClick() {
             LeaveGazing();
             return;
         case kModePlanePaintDrag:
+            host_.ConfinePointer(false);  // the first corner is dropped
             Enter(kModePlanePaint);
             if (pane_.device.present) pane_.device.present();  // erases the rectangle
             return;

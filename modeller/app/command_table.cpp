@@ -40,9 +40,9 @@ constexpr Command kCommands[] = {
     {cmd::kToolbar, "ﾂｰﾙ ﾊﾞｰ(&T)", View, "", Shell, true},
     {cmd::kRefresh, "画面の更新(&R)", View, "", Shell, false},
 
-    {cmd::kPlanePaint, "平面ペイント(&F)", Calc, "", Later, true},
-    {cmd::kPlaneFigure, "平面に図形を描く(&W)", Calc, "", Later, true},
-    {cmd::kPlaneFigureOptions, "平面図形のオプション(&O)", Calc, "", Later, false},
+    {cmd::kPlanePaint, "平面ペイント(&F)", Calc, "", Operations, true},
+    {cmd::kPlaneFigure, "平面に図形を描く(&W)", Calc, "", Operations, false},
+    {cmd::kPlaneFigureOptions, "平面図形のオプション(&O)", Calc, "", Operations, false},
     {cmd::kExtrude, "立体化(&G)", Calc, "", Operations, false},
     {cmd::kFaceCopy, "面のコピー(&H)", Calc, "", Later, false},
     {cmd::kRevolve, "回転体(&I)", Calc, "", Later, false},
@@ -51,7 +51,7 @@ constexpr Command kCommands[] = {
     {cmd::kTidyData, "データを整頓(&D)", Calc, "", Operations, false},
     {cmd::kJoinPoints, "点を結合する(&K)", Calc, "", Operations, false},
     {cmd::kWholeModel, "全体演算(&A)", Calc, "", Operations, false},
-    {cmd::kVectorCalc, "ベクトルの計算(&C)", Calc, "", Later, false},
+    {cmd::kVectorCalc, "ベクトルの計算(&C)", Calc, "", Operations, false},
 
     {cmd::kHelpFinder, "ヘルプの表示(&H)", Help, "", Shell, false},
     {cmd::kAbout, "Mokkel のﾊﾞｰｼﾞｮﾝ情報(&A)...", Help, "", Shell, false},

@@ -7,6 +7,8 @@
 
 #include "modeller/app/command_table.h"
 #include "modeller/dialogs/ops_commands.h"
+#include "modeller/dialogs/pick_commands.h"
+#include "modeller/dialogs/plane_commands.h"
 #include "modeller/view/model_view.h"
 
 namespace modeller {
@@ -21,6 +23,9 @@ MokkelApp::MokkelApp(const AppServices& services)
     frame_->SetView(view_);
     ops_ = std::make_unique<OpsCommands>(*view_, doc_, *services_.prompt,
                                          [this](std::string_view page) { frame_->ShowHelp(page); });
+    auto help = [this](std::string_view page) { frame_->ShowHelp(page); };
+    plane_ = std::make_unique<PlaneCommands>(*view_, doc_, *services_.prompt, help);
+    picks_ = std::make_unique<PickCommands>(*view_, doc_, *services_.prompt, help);
     RegisterCommands();
 }
 
@@ -49,6 +54,16 @@ void MokkelApp::RegisterCommands() {
     f.SetHandler(cmd::kTidyData, [o] { o->OnTidyData(); });
     f.SetHandler(cmd::kJoinPoints, [o] { o->OnJoinPoints(); });
     f.SetHandler(cmd::kFlipFaces, [o] { o->OnFlipFaces(); });
+    PlaneCommands* pl = plane_.get();
+    f.SetHandler(cmd::kPlanePaint, [pl] { pl->OnPlanePaint(); });
+    f.SetHandler(cmd::kPlaneFigure, [pl] { pl->OnPlaneFigure(); });
+    f.SetHandler(cmd::kPlaneFigureOptions, [pl] { pl->OnPlaneFigureOptions(); });
+    f.SetHandler(cmd::kVectorCalc, [pl] { pl->OnVectorCalc(); });
+    pl->modeChanged = [&f](bool on) {
+        f.SetChecked(cmd::kPlanePaint, on);  // also after a cancelled dialog
+        f.SetEnabled(cmd::kPlaneFigure, on);
+    };
+    pl->modeChanged(false);
     f.SetOpenPathHandler([this](const std::string& path) { return doc_.OpenDocumentFile(path); });
     f.SetCloseQuery([this] {
         if (!doc_.IsModified()) return true;

@@ -15,6 +15,8 @@ namespace modeller {
 
 class CModelView;
 class OpsCommands;
+class PlaneCommands;
+class PickCommands;
 
 struct AppServices {
     shell::SettingsStore* settings = nullptr;
@@ -40,6 +42,8 @@ public:
     CMainFrame& Frame() { return *frame_; }
     CModelView& View() { return *view_; }
     ModellerSettings& Settings() { return settings_; }
+    PlaneCommands& Plane() { return *plane_; }
+    PickCommands& Picks() { return *picks_; }
 
 private:
     void RegisterCommands();
@@ -50,6 +54,8 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     CModelView* view_ = nullptr;  // owned by the frame
     std::unique_ptr<OpsCommands> ops_;
+    std::unique_ptr<PlaneCommands> plane_;
+    std::unique_ptr<PickCommands> picks_;
 };
 
 }  // namespace modeller

@@ -1,6 +1,9 @@
 #include "modeller/view/model_view.h"
 
 #include <QApplication>
+#include <QCursor>
+#include <QPen>
+#include <algorithm>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -257,6 +260,17 @@ void CModelView::paintEvent(QPaintEvent* event) {
             p.drawImage(view.left, view.top, image);
         }
     }
+    if (planePaint) {
+        if (const auto band = planePaint->RubberBand()) {
+            // The corners so far, drawn over the picture until the second click.
+            p.save();
+            p.setClipRect(ToQRect(view));
+            p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+            p.setPen(QPen(Qt::white, 1, Qt::DotLine));
+            p.drawRect(QRect(QPoint(band->x0, band->y0), QPoint(band->x1, band->y1)).normalized());
+            p.restore();
+        }
+    }
     if (caretShown_ && hasFocus()) {
         const int h = QFontMetrics(font_).height();
         p.fillRect(caret_.x(), caret_.y(), 2, h, Qt::black);
@@ -408,11 +422,22 @@ void CModelView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CModelView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
+    QPoint pos = event->position().toPoint();
+    if (confined_) {
+        // Kept inside the pane: a pointer that left it is put back on its edge.
+        const Rect pane = screens_.layout.ThreeDPane();
+        const QPoint inside(std::clamp(pos.x(), pane.left, std::max(pane.left, pane.right - 1)),
+                            std::clamp(pos.y(), pane.top, std::max(pane.top, pane.bottom - 1)));
+        if (inside != pos) {
+            QCursor::setPos(mapToGlobal(inside));
+            pos = inside;
+        }
+    }
     const int32_t mode = navigator_.Mode();
-    const bool paneDrag = (event->buttons() & Qt::LeftButton) &&
-                          (mode == viewport::kModeCameraDrag || mode == viewport::kModeOrbitDrag ||
-                           mode == viewport::kModeMovePointsDrag);
+    const bool paneDrag = ((event->buttons() & Qt::LeftButton) &&
+                           (mode == viewport::kModeCameraDrag || mode == viewport::kModeOrbitDrag ||
+                            mode == viewport::kModeMovePointsDrag)) ||
+                          mode == viewport::kModePlanePaintDrag;
     if (paneDrag) {
         navigator_.OnPaneMouseMove(pos.x(), pos.y(), KeysOf(event));
         return;
@@ -602,6 +627,16 @@ void CModelView::SetModeCursor(int32_t mode) {
 
 void CModelView::CaptureMouse(bool capture) {
     if (capture)
+        grabMouse();
+    else
+        releaseMouse();
+}
+
+void CModelView::ConfinePointer(bool confine) {
+    if (confine == confined_) return;
+    confined_ = confine;
+    // Moves outside the view still arrive, so the pointer can be brought back.
+    if (confine)
         grabMouse();
     else
         releaseMouse();

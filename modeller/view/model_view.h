@@ -14,6 +14,7 @@
 
 #include "modeller/app/settings.h"
 #include "modeller/document/model_doc.h"
+#include "modeller/ops/plane_paint_input.h"
 #include "modeller/view/edit_screens.h"
 #include "modeller/view/screen_host.h"
 #include "viewport/camera_navigation.h"
@@ -43,6 +44,10 @@ public:
     std::function<void()> titleChanged;
     std::function<void(const std::string&)> recentFileAdded;
     std::function<void()> closeRequested;
+    // The dialogs the picks open, and the plane-paint input; set by the commands that own them.
+    std::function<bool(int32_t point)> vertexDialog;
+    std::function<void()> makeFace;
+    ops::PlanePaintInput* planePaint = nullptr;
 
     viewport::ModelPane& Pane() { return pane_; }
     EditScreens& Screens() { return screens_; }
@@ -90,18 +95,24 @@ public:
     void MarkPoint(int32_t index, bool selected) override { pane_.MarkPoint(index, selected); }
     int32_t ModelMeshFaceCount() override;
     void HighlightFace(int32_t face) override;
-    bool OpenVertexDialog(int32_t) override { return false; }  // the dialogs come later
+    bool OpenVertexDialog(int32_t point) override {
+        return vertexDialog ? vertexDialog(point) : false;
+    }
     bool OpenFaceDialog(int32_t) override { return false; }
-    void RunMakeFace() override {}
+    void RunMakeFace() override {
+        if (makeFace) makeFace();
+    }
 
     // NavigationHost
     void SetModeCursor(int32_t paneMode) override;
-    void ConfinePointer(bool) override {}
+    void ConfinePointer(bool confine) override;
     void PickPointFromPane(int32_t point) override { screens_.PickFromPane(point); }
     void SelectFaceLine(int32_t face) override;
     void ClearPickList() override;
-    bool PlanePaintActive() override { return false; }
-    void PlanePaintMouse(viewport::PaneMouse, int, int, viewport::Modifiers) override {}
+    bool PlanePaintActive() override { return planePaint && planePaint->Active(); }
+    void PlanePaintMouse(viewport::PaneMouse event, int x, int y, viewport::Modifiers) override {
+        if (planePaint) planePaint->OnMouse(event, x, y);
+    }
     void PointLinesChanged(const std::vector<int32_t>& lines) override;
     void ShowMessage(std::string_view text) override { prompt_.Tell(text); }
 
@@ -151,6 +162,7 @@ private:
     QString preedit_;
     bool firstPaintDone_ = false, deviceFailed_ = false, shutDown_ = false;
     bool painting_ = false;
+    bool confined_ = false;
 };
 
 }  // namespace modeller

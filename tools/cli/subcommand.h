@@ -31,5 +31,7 @@ Run DefineInfo(CLI::App& command);
 Run DefineConvert(CLI::App& command);
 Run DefineResave(CLI::App& command);
 Run DefineRender(CLI::App& command);
+Run DefineFigure(CLI::App& command);
+Run DefineCalc(CLI::App& command);
 
 }  // namespace tools

@@ -72,7 +72,8 @@ TEST(CommandTable, ShellEditAndOperationCommandsStartEnabled) {
                                       cmd::kCopy,           cmd::kPaste,     cmd::kSelectAllPoints,
                                       cmd::kSelectAllFaces, cmd::kMirror,    cmd::kExtrude,
                                       cmd::kFlipFaces,      cmd::kTidyData,  cmd::kJoinPoints,
-                                      cmd::kWholeModel}));
+                                      cmd::kWholeModel,     cmd::kPlanePaint, cmd::kPlaneFigure,
+                                      cmd::kPlaneFigureOptions, cmd::kVectorCalc}));
     EXPECT_EQ(editScreens, (std::set<int>{cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
                                           cmd::kSelectAllFaces}));
 }

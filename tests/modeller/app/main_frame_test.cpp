@@ -124,7 +124,7 @@ TEST_F(MainFrameTest, CommandsNeedAHandlerAndTheirStage) {
         EXPECT_FALSE(frame.IsEnabled(id)) << id;  // nobody has registered yet
     }
     int ran = 0;
-    for (int id : {cmd::kVectorCalc, cmd::kRevolve, cmd::kCamera}) {
+    for (int id : {cmd::kRevolve, cmd::kCamera}) {
         frame.SetHandler(id, [&ran] { ++ran; });
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.Dispatch(id)) << id;
