@@ -38,7 +38,8 @@ CMakeFaceDlg::CMakeFaceDlg(const std::vector<int32_t>& picks, shell::Prompt& pro
             done(QDialog::Accepted);
         });
     }
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] { button_ = ops::MakeFaceButton::kOk; });
+    connect(buttons, &QDialogButtonBox::accepted, this,
+            [this] { button_ = ops::MakeFaceButton::kOk; });
     connect(this, &QDialog::rejected, this, [this] { button_ = ops::MakeFaceButton::kCancel; });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(Qs("選択した点"), this));

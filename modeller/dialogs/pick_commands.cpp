@@ -105,8 +105,7 @@ bool PickCommands::OpenVertexDialog(int32_t point) {
     model::MeshModel& m = doc_.model;
     CVertexDlg dlg(ops::VertexUvFor(m, doc_.objects.modelMesh.get(), point), prompt_, help_,
                    &view_);
-    if (dlg.exec() != QDialog::Accepted || !ops::ApplyVertexUv(m, point, dlg.ToSet()))
-        return false;
+    if (dlg.exec() != QDialog::Accepted || !ops::ApplyVertexUv(m, point, dlg.ToSet())) return false;
     // The coordinates are saved with the model.
     host_.SetModified();
     view_.RedrawScreen(ScreenId::Point);

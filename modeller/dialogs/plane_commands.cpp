@@ -42,8 +42,8 @@ void PlaneCommands::OnPlaneFigure() {
     CPlaneFigureDlg dlg(prompt_, help_, &view_);
     if (dlg.exec() != QDialog::Accepted) return;
     const model::Vertex a = dlg.First(), b = dlg.Second();
-    const ops::OpsResult result = ops::ApplyPlaneFigure(
-        doc_.model, host_, state, {a.x, a.y, a.z}, {b.x, b.y, b.z}, CameraPosition());
+    const ops::OpsResult result = ops::ApplyPlaneFigure(doc_.model, host_, state, {a.x, a.y, a.z},
+                                                        {b.x, b.y, b.z}, CameraPosition());
     if (!result.ok && !result.message.empty()) prompt_.Tell(result.message);
 }
 

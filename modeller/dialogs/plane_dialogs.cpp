@@ -92,7 +92,8 @@ CPlaneOptionsDlg::CPlaneOptionsDlg(const ops::PlaneFigureOptions& o, shell::Prom
                                    HelpFunction help, QWidget* parent)
     : COpsDialog("平面図形のオプション", kPlaneOptionsHelpPage, prompt, std::move(help), parent),
       options_(o) {
-    rectangle_ = Radio(this, "rectangle", "四角を描く", o.shape != ops::PlaneFigureOptions::kCircle);
+    rectangle_ =
+        Radio(this, "rectangle", "四角を描く", o.shape != ops::PlaneFigureOptions::kCircle);
     circle_ = Radio(this, "circle", "円を描く", o.shape == ops::PlaneFigureOptions::kCircle);
     divisions_ = new QLineEdit(QString::number(o.divisions), this);
     divisions_->setObjectName(QStringLiteral("divisions"));
@@ -133,8 +134,8 @@ void CPlaneOptionsDlg::accept() {
         Refuse(kNeedUnsignedText, divisions_);
         return;
     }
-    options_.shape =
-        circle_->isChecked() ? ops::PlaneFigureOptions::kCircle : ops::PlaneFigureOptions::kRectangle;
+    options_.shape = circle_->isChecked() ? ops::PlaneFigureOptions::kCircle
+                                          : ops::PlaneFigureOptions::kRectangle;
     options_.divisions = *divisions;
     options_.equalRatio = equalRatio_->isChecked();
     options_.splitTriangles = triangles_->isChecked();

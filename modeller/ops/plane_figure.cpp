@@ -26,7 +26,9 @@ rm::Vector3 AxisVector(int32_t axis) {
 }
 
 float Component(rm::Vector3 v, int32_t axis) {
-    return axis == PlaneFigureOptions::kAxisZ ? v.z : axis == PlaneFigureOptions::kAxisX ? v.x : v.y;
+    return axis == PlaneFigureOptions::kAxisZ   ? v.z
+           : axis == PlaneFigureOptions::kAxisX ? v.x
+                                                : v.y;
 }
 
 }  // namespace

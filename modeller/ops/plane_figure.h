@@ -21,8 +21,8 @@ struct PlaneFigureOptions {
     uint32_t divisions = 0;      // 円の分割数
     bool equalRatio = false;     // 縦と横の比率を同じにする
     bool splitTriangles = false;  // 三角形に分断する: kept and shown; a figure is always one face
-    bool splitHalf = false;      // 半分に分断する
-    int32_t axis = kAxisY;       // 平面図形の軸の基準
+    bool splitHalf = false;  // 半分に分断する
+    int32_t axis = kAxisY;   // 平面図形の軸の基準
     friend bool operator==(const PlaneFigureOptions&, const PlaneFigureOptions&) = default;
 };
 
@@ -67,8 +67,8 @@ struct PlaneFrame {
     rm::Vector3 origin, right, up, forward;
     rm::Vector3 ToWorld(float x, float y) const { return origin + right * x + up * y; }
 };
-std::optional<PlaneFrame> MakePlaneFrame(rm::Vector3 origin, rm::Vector3 normal,
-                                         rm::Vector3 point, rm::Vector3 camera, int32_t axis);
+std::optional<PlaneFrame> MakePlaneFrame(rm::Vector3 origin, rm::Vector3 normal, rm::Vector3 point,
+                                         rm::Vector3 camera, int32_t axis);
 
 struct Point2 {
     float x = 0, y = 0;

@@ -17,7 +17,11 @@ public:
     PlanePaintInput(PlanePaintState& state, model::MeshModel& model, OpsHost& host,
                     viewport::CameraNavigator& navigator, viewport::ModelPane& pane,
                     viewport::NavigationHost& view)
-        : state_(state), model_(model), host_(host), navigator_(navigator), pane_(pane),
+        : state_(state),
+          model_(model),
+          host_(host),
+          navigator_(navigator),
+          pane_(pane),
           view_(view) {}
 
     bool Active() const { return state_.modeOn; }

@@ -13,8 +13,8 @@ namespace {
 
 constexpr std::string_view kScalarOps[] = {"+", "-", "*", "/"};
 constexpr std::string_view kVectorScalarOps[] = {"*", "/", kNormalize};
-constexpr std::string_view kTwoVectorOps[] = {"+",    "- ( (2) → (1) )", "中点",
-                                              "内積", "外積",             kNormalize};
+constexpr std::string_view kTwoVectorOps[] = {"+",    "- ( (2) → (1) )", "中点", "内積",
+                                              "外積", kNormalize};
 constexpr std::string_view kPairScalarOps[] = {"*", "/"};
 constexpr std::string_view kPairVectorOps[] = {"+", "-"};
 constexpr std::string_view kPlaneLineOps[] = {kIntersect};

@@ -16,7 +16,14 @@ size_t CountNumbers(std::string_view text);
 // 0 empty; 1 or 2 scalar; 3 to 5 vector; 6 or more a pair of vectors.
 OperandClass ClassOf(size_t count);
 
-enum class OperatorList { kScalar, kVectorScalar, kTwoVectors, kPairScalar, kPairVector, kPlaneLine };
+enum class OperatorList {
+    kScalar,
+    kVectorScalar,
+    kTwoVectors,
+    kPairScalar,
+    kPairVector,
+    kPlaneLine
+};
 // The list for the numbers counted in operand 1 and operand 2.
 OperatorList ListFor(size_t count1, size_t count2);
 // Its operator texts; the first is selected when the list is filled.
@@ -39,8 +46,8 @@ struct VectorCalcMemory {
 };
 
 struct CalcOutcome {
-    bool done = false;     // a field was written
-    std::string message;   // why there is no result (parallel line, pair divided by 0)
+    bool done = false;    // a field was written
+    std::string message;  // why there is no result (parallel line, pair divided by 0)
 };
 
 // Runs the operator on the fields as 計算 does: the result field, or for 正規化 the

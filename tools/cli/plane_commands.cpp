@@ -40,7 +40,8 @@ std::optional<rm::Vector3> VectorArg(const std::string& text) {
 
 int Figure(const FigureArgs& args) {
     const std::optional<ops::PlaneEquation> plane = ops::ParsePlaneText(args.plane);
-    if (!plane) return Usage("--plane needs six numbers NX,NY,NZ, PX,PY,PZ with a normal that is not zero");
+    if (!plane)
+        return Usage("--plane needs six numbers NX,NY,NZ, PX,PY,PZ with a normal that is not zero");
     const std::optional<rm::Vector3> from = VectorArg(args.from), to = VectorArg(args.to);
     if (!from || !to) return Usage("--from and --to need three numbers X,Y,Z");
     rm::Vector3 camera = viewport::CameraPose{}.position;
@@ -56,7 +57,8 @@ int Figure(const FigureArgs& args) {
     state.point = plane->point;
     state.modeOn = true;
     ops::PlaneFigureOptions& o = state.options;
-    o.shape = args.circleGiven ? ops::PlaneFigureOptions::kCircle : ops::PlaneFigureOptions::kRectangle;
+    o.shape =
+        args.circleGiven ? ops::PlaneFigureOptions::kCircle : ops::PlaneFigureOptions::kRectangle;
     o.divisions = args.circle;
     o.equalRatio = args.equalRatio;
     o.splitHalf = args.half;
@@ -68,7 +70,8 @@ int Figure(const FigureArgs& args) {
     if (!LoadDocument(*doc, args.in)) return kExitFailed;
     ops::HeadlessOpsHost host(doc->model, doc->objects);
     const int32_t faceLine = model::FindFreeRun(doc->model.faces, 1);
-    const ops::OpsResult result = ops::ApplyPlaneFigure(doc->model, host, state, *from, *to, camera);
+    const ops::OpsResult result =
+        ops::ApplyPlaneFigure(doc->model, host, state, *from, *to, camera);
     if (!result.ok)
         return Fail(args.in, result.message.empty() ? "the figure has no points" : result.message);
 
@@ -120,7 +123,9 @@ Run DefineFigure(CLI::App& command) {
     command.add_option("OUT", args->out, "File to write; its extension picks the format")
         ->required()
         ->check(kinds);
-    command.add_option("--plane", args->plane, "The plane: normal and a point on it, NX,NY,NZ, PX,PY,PZ")
+    command
+        .add_option("--plane", args->plane,
+                    "The plane: normal and a point on it, NX,NY,NZ, PX,PY,PZ")
         ->required();
     command.add_option("--from", args->from, "First corner X,Y,Z (projected onto the plane)")
         ->required();
@@ -135,7 +140,8 @@ Run DefineFigure(CLI::App& command) {
     command.add_option("--camera", args->camera,
                        "Camera position X,Y,Z deciding the plane's front (default 1,1,-5)");
     command.footer(
-        "Example: mokkel-tool figure in.mkl out.mkl --plane \"0,1,0, 0,0,0\" --from 0,0,0 --to 2,0,1");
+        "Example: mokkel-tool figure in.mkl out.mkl --plane \"0,1,0, 0,0,0\" --from 0,0,0 --to "
+        "2,0,1");
     return [args] { return Figure(*args); };
 }
 
@@ -146,7 +152,9 @@ Run DefineCalc(CLI::App& command) {
                       ops::OperatorList::kPairVector, ops::OperatorList::kPlaneLine})
         for (std::string_view text : ops::OperatorTexts(list)) operators.emplace_back(text);
     command.add_option("OPERAND1", args->operand1, "Numbers separated by commas")->required();
-    command.add_option("OPERATOR", args->op, "+, -, *, /, 正規化, 中点, 内積, 外積, \"- ( (2) → (1) )\", 面と線の交点")
+    command
+        .add_option("OPERATOR", args->op,
+                    "+, -, *, /, 正規化, 中点, 内積, 外積, \"- ( (2) → (1) )\", 面と線の交点")
         ->required()
         ->check(CLI::IsMember(operators));
     command.add_option("OPERAND2", args->operand2, "Numbers separated by commas");
