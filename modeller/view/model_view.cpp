@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QPen>
-#include <algorithm>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
@@ -11,9 +9,11 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPen>
 #include <QScreen>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <algorithm>
 
 #include "model/current_file.h"
 #include "modeller/view/view_cursors.h"

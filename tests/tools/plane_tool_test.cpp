@@ -26,7 +26,10 @@ std::string Quote(const std::string& s) {
 
 Result Tool(const TempDir& dir, const std::vector<std::string>& args) {
     std::string command = "timeout -s KILL 60 " + Quote(MOKKEL_TOOL);
-    for (const std::string& a : args) command += " " + Quote(a);
+    for (const std::string& a : args) {
+        command += ' ';
+        command += Quote(a);
+    }
     command += " >" + Quote(dir.File("o.txt")) + " 2>" + Quote(dir.File("e.txt"));
     const int status = std::system(command.c_str());
     Result r;

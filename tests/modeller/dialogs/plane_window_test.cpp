@@ -70,13 +70,13 @@ void ClickOk(QWidget* dlg) {
 class PlaneWindow : public ::testing::Test {
 protected:
     PlaneWindow() : app_(AppServices{&store_, &prompt_, &files_, nullptr, nullptr, dir_.path()}) {
-        qtshell::testing::App();
         app_.Start({});
     }
     model::MeshModel& Model() { return app_.Document().model; }
     viewport::CameraNavigator& Nav() { return app_.View().Navigator(); }
     CMainFrame& Frame() { return app_.Frame(); }
 
+    QApplication& qt_ = qtshell::testing::App();  // before any widget
     testing_support::TempDir dir_;
     testing_support::MemorySettings store_;
     testing_support::ScriptedPrompt prompt_;
