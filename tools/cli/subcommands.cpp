@@ -8,6 +8,14 @@ std::span<const Subcommand> Subcommands() {
         {"convert", "Convert between .mkl and .x, as the modeller opens and saves", DefineConvert},
         {"resave", "Load a model file and save it again", DefineResave},
         {"render", "Draw a model file or X file to a picture (.bmp, .jpg, .png)", DefineRender},
+        {"tidy", "Remove blank lines and unused points, and renumber", DefineTidy},
+        {"join", "Join points with the same coordinates, then tidy", DefineJoin},
+        {"flip", "Turn every face to show its other side", DefineFlip},
+        {"transform", "Move, scale, rotate or flip the whole model", DefineTransform},
+        {"extrude", "Extrude faces into prisms or cones", DefineExtrude},
+        {"mirror", "Set or clear the model's mirror", DefineMirror},
+        {"mirror-bake", "Write the mirror image into the model and clear the mirror",
+         DefineMirrorBake},
     };
     return table;
 }
