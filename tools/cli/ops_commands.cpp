@@ -207,7 +207,7 @@ Run DefineFlip(CLI::App& command) {
 
 Run DefineMirrorBake(CLI::App& command) {
     return DefineMenuCommand(command, ops::ApplyMirrorBake,
-                             "Example: mokkel-tool mirror-bake half.mkl whole.mkl");
+                             "Example: mokkel-tool mirror-bake twin.mkl twins.mkl");
 }
 
 Run DefineTransform(CLI::App& command) {
@@ -255,8 +255,8 @@ Run DefineExtrude(CLI::App& command) {
     command.add_flag("--cone", a->cone, "Make cones to the point --vector instead of prisms");
     command.add_flag("--no-join", a->noJoin, "Skip the point join at the end");
     command.footer(
-        "Example: mokkel-tool extrude resources/samples/house.mkl tall.mkl --faces 0 "
-        "--vector 0,0,1");
+        "Example (a taller chimney): mokkel-tool extrude resources/samples/house.mkl tall.mkl "
+        "--faces 12 --vector 0,0.6,0 --divisions 2");
     return [a] { return Extrude(*a); };
 }
 
@@ -269,8 +269,8 @@ Run DefineMirror(CLI::App& command) {
     a->positionOption = command.add_option(
         "--position", a->position, "Where the mirror plane crosses the axis (default: the file's)");
     command.footer(
-        "Example: mokkel-tool mirror resources/samples/house.mkl mirrored.mkl --axis x "
-        "--position 0");
+        "Example: mokkel-tool mirror resources/samples/house.mkl twin.mkl --axis x "
+        "--position 1.5");
     return [a] { return Mirror(*a); };
 }
 
