@@ -6,8 +6,6 @@
 #include "model/model_file.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
-#include "viewport/model_files.h"
-#include "viewport/model_mesh.h"
 
 namespace tools {
 
@@ -21,19 +19,7 @@ struct ConvertArgs {
 int Convert(const ConvertArgs& args) {
     auto doc = std::make_unique<Document>();
     if (!LoadDocument(*doc, args.in)) return kExitFailed;
-    // As the modeller saves: the display mode from the model's device type, textures and
-    // materials on, X as text unless binary is asked for.
-    viewport::FileOptions options;
-    options.binaryX = args.binary;
-    const int32_t mode = doc->model.deviceType;
-    options.meshOptions.displayMode = mode >= 0 && mode <= 4 ? mode : 0;
-    TerminalPrompt prompt;
-    prompt.subject = args.out;
-    std::string reason;
-    if (!viewport::WriteModelFile(doc->model, doc->objects, args.out, FileExtension(args.out),
-                                  &prompt, options, &reason))
-        return Fail(args.out, "Error!", reason);
-    return kExitOk;
+    return SaveDocument(*doc, args.out, args.binary);
 }
 
 struct ResaveArgs {

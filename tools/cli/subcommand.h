@@ -31,6 +31,14 @@ Run DefineInfo(CLI::App& command);
 Run DefineConvert(CLI::App& command);
 Run DefineResave(CLI::App& command);
 Run DefineRender(CLI::App& command);
+// The modelling operations, each IN OUT.
+Run DefineTidy(CLI::App& command);
+Run DefineJoin(CLI::App& command);
+Run DefineFlip(CLI::App& command);
+Run DefineTransform(CLI::App& command);
+Run DefineExtrude(CLI::App& command);
+Run DefineMirror(CLI::App& command);
+Run DefineMirrorBake(CLI::App& command);
 Run DefineFigure(CLI::App& command);
 Run DefineCalc(CLI::App& command);
 

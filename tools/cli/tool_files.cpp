@@ -15,7 +15,9 @@ namespace {
 constexpr std::string_view kErrorText = "Error!";  // the modeller's text for a failed command
 }
 
-std::string FileExtension(std::string_view path) { return fileio::ExtensionOf(path); }
+std::string FileExtension(std::string_view path) {
+    return fileio::ExtensionOf(path);
+}
 
 CLI::Validator ExtensionIn(std::initializer_list<std::string_view> extensions,
                            const std::string& what) {
@@ -45,6 +47,26 @@ bool LoadDocument(Document& doc, const std::string& path) {
         return false;
     }
     return !prompt.Told(model::kMsgDataMayBeInvalid);
+}
+
+viewport::ModelMeshOptions DocumentMeshOptions(const model::MeshModel& model) {
+    viewport::ModelMeshOptions options;
+    const int32_t mode = model.deviceType;
+    options.displayMode = mode >= 0 && mode <= 4 ? mode : 0;
+    return options;
+}
+
+int SaveDocument(Document& doc, const std::string& path, bool binaryX) {
+    viewport::FileOptions options;
+    options.binaryX = binaryX;
+    options.meshOptions = DocumentMeshOptions(doc.model);
+    TerminalPrompt prompt;
+    prompt.subject = path;
+    std::string reason;
+    if (!viewport::WriteModelFile(doc.model, doc.objects, path, FileExtension(path), &prompt,
+                                  options, &reason))
+        return Fail(path, kErrorText, reason);
+    return kExitOk;
 }
 
 }  // namespace tools

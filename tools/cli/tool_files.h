@@ -8,6 +8,7 @@
 
 #include "model/mesh_model.h"
 #include "tools/terminal_prompt.h"
+#include "viewport/model_mesh.h"
 #include "viewport/model_render_objects.h"
 
 namespace CLI {
@@ -39,5 +40,14 @@ struct Document {
 // damaged is a failure too: a script must not carry on with data the modeller would have
 // warned about.
 bool LoadDocument(Document& doc, const std::string& path);
+
+// The mesh options the modeller saves and draws with: the display mode from the model's
+// device type, textures and materials on.
+viewport::ModelMeshOptions DocumentMeshOptions(const model::MeshModel& model);
+
+// Writes the document as the modeller saves it, the format by the extension of `path`
+// (X as text unless `binaryX`). A failed write keeps the previous file, is reported, and
+// returns kExitFailed; otherwise kExitOk.
+int SaveDocument(Document& doc, const std::string& path, bool binaryX = false);
 
 }  // namespace tools
