@@ -1,6 +1,7 @@
 #include "studio/scene/scene_doc.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <tuple>
 
@@ -279,7 +280,20 @@ Placement CSceneDoc::PlacementOf(const SceneJoint& joint) const {
     Placement p;
     p.position = joint.frame->Position(root_);
     joint.frame->GetOrientation(root_, p.direction, p.up);
-    return p;
+    // The marker hangs under its owner's turned and scaled frame, so reading it back rounds
+    // differently from what was set. While the owner has not moved, the values as read are
+    // kept, or every save would shift the joint by a little more.
+    auto near = [](rm::Vector3 a, rm::Vector3 b) {
+        auto close = [](float x, float y) {
+            return std::fabs(x - y) <= 1e-5f * std::max(1.0f, std::fabs(y));
+        };
+        return close(a.x, b.x) && close(a.y, b.y) && close(a.z, b.z);
+    };
+    const Placement& known = joint.placement;
+    const bool unmoved = near(p.position, known.position) &&
+                         near(p.direction, rm::Normalize(known.direction)) &&
+                         near(p.up, rm::Normalize(known.up));
+    return unmoved ? known : p;
 }
 
 Placement CSceneDoc::CameraPlacement() const {

@@ -163,6 +163,33 @@ TEST(SceneFile, MovedFolderWithItsModelsOpensWhole) {
     EXPECT_EQ(WithoutDirectory(ReadFile(to + "/u.stg")), expected);
 }
 
+// A joint hangs under its owner's turned and scaled frame: saving what was read gives the
+// same bytes, time after time.
+TEST(SceneFile, JointUnderATurnedOwnerDoesNotDrift) {
+    TempDir dir;
+    WriteCubeModel(dir.File("cube.mkl"));
+    auto doc = std::make_unique<CSceneDoc>();
+    std::vector<PendingItem> items = {Object("cube.mkl", 0, {0.1f, 0.2f, 0.3f}),
+                                      Object("cube.mkl", 0)};
+    items[0].placement.direction = {0.5f, 0, 0.866f};
+    items[0].item.scale = {1, 2, 0.5f};
+    PendingJoint joint{1, 0, 0, 1, {{0.3f, 0.7f, 0.1f}, {0, 0, 1}, {0, 1, 0}}};
+    doc->AppendItems(items, {joint}, dir.path(), "");
+    std::string previous;
+    for (const char* name : {"r0.stg", "r1.stg", "r2.stg"}) {
+        const std::string path = dir.File(name);
+        ASSERT_TRUE(SaveSceneFile(*doc, path).ok);
+        const std::string bytes = ReadFile(path);
+        if (!previous.empty()) {
+            EXPECT_EQ(WithoutDirectory(bytes), WithoutDirectory(previous)) << name;
+        }
+        previous = bytes;
+        doc = std::make_unique<CSceneDoc>();
+        ASSERT_TRUE(LoadSceneFile(*doc, path, true).ok);
+    }
+    EXPECT_NEAR(doc->PlacementOf(doc->Joints()[0]).position.y, 0.7f, 1e-6f);
+}
+
 TEST(SceneFile, MissingFileAndOtherExtensions) {
     TempDir dir;
     CSceneDoc doc;
