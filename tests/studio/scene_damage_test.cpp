@@ -5,6 +5,7 @@
 #include <climits>
 #include <filesystem>
 
+#include "studio/render/studio_render.h"
 #include "studio/scene/scene_file.h"
 #include "tests/studio/scene_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -55,8 +56,12 @@ TEST(SceneFileDamage, TruncatedAtEveryByte) {
     }
 }
 
+// Every damaged scene that loads is drawn too: values no writer makes must not upset the frame.
 TEST(SceneFileDamage, CorruptedAtEveryByte) {
     MemoryDir dir;
+    WriteCubeModel(dir.File("cube.mkl"));
+    StudioRender render;
+    ASSERT_TRUE(render.CreateStudioDevice(16, 16));
     const HandScene hand = HandWrittenScene(dir.path, "cube.mkl");
     const std::string path = dir.File("bad.stg");
     for (size_t at = 0; at < hand.bytes.size(); ++at) {
@@ -71,6 +76,8 @@ TEST(SceneFileDamage, CorruptedAtEveryByte) {
             if (r.error == SceneFileError::kItemsDamaged) {
                 ASSERT_TRUE(doc.Items().empty()) << at;
             }
+            doc.environment.fitToView = 1;
+            render.RenderStudioFrame(doc, 16, 16);
             doc.DeleteAll();
         }
     }
