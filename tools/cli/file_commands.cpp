@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "model/model_file.h"
+#include "tools/cli/scene_commands.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
 
@@ -17,6 +18,7 @@ struct ConvertArgs {
 };
 
 int Convert(const ConvertArgs& args) {
+    if (IsSceneFile(args.in)) return SceneConvert(args.in, args.out, args.binary);
     auto doc = std::make_unique<Document>();
     if (!LoadDocument(*doc, args.in)) return kExitFailed;
     return SaveDocument(*doc, args.out, args.binary);
@@ -27,6 +29,7 @@ struct ResaveArgs {
 };
 
 int Resave(const ResaveArgs& args) {
+    if (IsSceneFile(args.in)) return SceneResave(args.in, args.out);
     auto m = std::make_unique<model::MeshModel>();
     TerminalPrompt prompt;
     prompt.subject = args.in;
@@ -42,8 +45,9 @@ int Resave(const ResaveArgs& args) {
 
 Run DefineConvert(CLI::App& command) {
     auto args = std::make_shared<ConvertArgs>();
-    const CLI::Validator kinds = ExtensionIn({"mkl", "x"}, "a .mkl or .x file");
-    command.add_option("IN", args->in, "Model file (.mkl) or X file (.x) to read")
+    const CLI::Validator kinds =
+        ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file");
+    command.add_option("IN", args->in, "Model, X, scene (.stg) or parts (.ktb) file to read")
         ->required()
         ->check(kinds);
     command.add_option("OUT", args->out, "File to write; its extension picks the format")
@@ -56,8 +60,9 @@ Run DefineConvert(CLI::App& command) {
 
 Run DefineResave(CLI::App& command) {
     auto args = std::make_shared<ResaveArgs>();
-    command.add_option("IN", args->in, "Model file to read")->required();
-    command.add_option("OUT", args->out, "Model file to write")->required();
+    command.add_option("IN", args->in, "Model file, scene (.stg) or parts file (.ktb) to read")
+        ->required();
+    command.add_option("OUT", args->out, "File of the same kind to write")->required();
     command.footer("Example: mokkel-tool resave resources/samples/house.mkl copy.mkl");
     return [args] { return Resave(*args); };
 }

@@ -6,6 +6,7 @@
 #include "model/vector_text.h"
 #include "platform/xfile/x_reader.h"
 #include "tools/cli/json_text.h"
+#include "tools/cli/scene_commands.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
 
@@ -68,6 +69,7 @@ struct XCounts {
 };
 
 int Info(const InfoArgs& args) {
+    if (IsSceneFile(args.path)) return SceneInfo(args.path, args.json);
     std::vector<Fact> xFacts;
     if (FileExtension(args.path) == "x") {
         // Counted apart from the import: the file's own structure, not the merged model.
@@ -92,9 +94,11 @@ int Info(const InfoArgs& args) {
 
 Run DefineInfo(CLI::App& command) {
     auto args = std::make_shared<InfoArgs>();
-    command.add_option("FILE", args->path, "Model file (.mkl) or X file (.x)")
+    command
+        .add_option("FILE", args->path,
+                    "Model file (.mkl), X file (.x), scene (.stg) or parts (.ktb)")
         ->required()
-        ->check(ExtensionIn({"mkl", "x"}, "a .mkl or .x file"));
+        ->check(ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file"));
     command.add_flag("--json", args->json, "Print one JSON object with the same keys");
     command.footer("Example: mokkel-tool info resources/samples/house.mkl --json");
     return [args] { return Info(*args); };

@@ -7,6 +7,7 @@
 
 #include "model/vector_text.h"
 #include "platform/image/image.h"
+#include "tools/cli/scene_commands.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
 #include "viewport/camera_pose.h"
@@ -27,6 +28,7 @@ struct RenderArgs {
     int mode = -1;
     bool fit = false;
     std::string camera, lookAt;
+    bool sizeGiven = false;  // a scene has a size of its own
 };
 
 bool ParseSize(const std::string& s, int& w, int& h) {
@@ -76,6 +78,15 @@ void BuildMeshesReleasingText(Document& doc, viewport::ModelPane& pane) {
 int Render(const RenderArgs& args) {
     int width = 0, height = 0;
     ParseSize(args.size, width, height);  // checked while parsing
+    if (IsSceneFile(args.in)) {
+        if (args.mode >= 0 || args.fit || !args.camera.empty() || !args.lookAt.empty()) {
+            std::cerr << "mokkel-tool: a scene is drawn with its own camera and display "
+                         "modes; only --size applies\n";
+            return kExitUsage;
+        }
+        return SceneRender(args.in, args.out, args.sizeGiven ? width : 0,
+                           args.sizeGiven ? height : 0);
+    }
     auto doc = std::make_unique<Document>();
     if (!LoadDocument(*doc, args.in)) return kExitFailed;
 
@@ -126,14 +137,18 @@ int Render(const RenderArgs& args) {
 
 Run DefineRender(CLI::App& command) {
     auto args = std::make_shared<RenderArgs>();
-    command.add_option("IN", args->in, "Model file (.mkl) or X file (.x)")
+    command
+        .add_option("IN", args->in, "Model file (.mkl), X file (.x), scene (.stg) or parts (.ktb)")
         ->required()
-        ->check(ExtensionIn({"mkl", "x"}, "a .mkl or .x file"));
+        ->check(ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file"));
     command.add_option("OUT", args->out, "Picture to write: .bmp, .jpg, .jpeg or .png")
         ->required()
         ->check(ExtensionIn({"bmp", "jpg", "jpeg", "png"}, "a .bmp, .jpg or .png file"));
-    command.add_option("--size", args->size, "Picture size in pixels, at most 8192 a side")
+    command
+        .add_option("--size", args->size,
+                    "Picture size in pixels, at most 8192 a side (a scene: its 3D screen size)")
         ->capture_default_str()
+        ->each([args](const std::string&) { args->sizeGiven = true; })
         ->check(CLI::Validator(
             [](std::string& s) -> std::string {
                 int w, h;

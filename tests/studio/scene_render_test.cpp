@@ -1,0 +1,131 @@
+// The studio's picture: its size, the background image's three modes, and a frame of a scene
+// with its own light, fog and camera.
+#include <gtest/gtest.h>
+
+#include "studio/render/studio_render.h"
+#include "studio/scene/scene_file.h"
+#include "tests/studio/scene_fixture.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace studio;
+using namespace studio_test;
+using testing_support::TempDir;
+
+TEST(StudioRender, PictureSize) {
+    struct Case {
+        int width, height, fit, client, target;
+        PictureSize expected;
+    };
+    const Case cases[] = {
+        {400, 400, 0, 900, 640, {400, 400}},
+        {800, 300, 0, 900, 640, {640, 300}},  // never beyond the target
+        {400, 400, 1, 500, 640, {500, 480}},  // fitted to the view
+        {400, 400, 1, 900, 640, {640, 480}},
+    };
+    for (const Case& c : cases) {
+        SceneEnvironment env;
+        env.screenWidth = c.width;
+        env.screenHeight = c.height;
+        env.fitToView = c.fit;
+        EXPECT_EQ(StudioPictureSize(env, c.client, c.client, c.target, 480), c.expected)
+            << c.width << " " << c.fit << " " << c.client;
+    }
+}
+
+TEST(StudioRender, BackgroundPlacement) {
+    struct Case {
+        int mode, keep, left, top, right, bottom;
+        BackgroundBlit expected;
+    };
+    // A 200 x 100 image on a 400 x 400 picture.
+    const Case cases[] = {
+        {1, 0, 0, 0, 0, 0, {0, 0, 400, 400, 0, 0, 200, 100}},
+        {1, 1, 0, 0, 0, 0, {0, 100, 400, 200, 0, 0, 200, 100}},
+        {2, 1, 0, 0, 0, 0, {100, 150, 200, 100, 0, 0, 200, 100}},
+        // A region starting left of and above the picture: the image is cropped in proportion.
+        {0, 1, -100, -50, 300, 150, {0, 0, 300, 150, 50, 25, 150, 75}},
+        {0, 1, 500, 0, 600, 100, {}},  // wholly outside: nothing
+    };
+    for (const Case& c : cases) {
+        SceneEnvironment env;
+        env.imageMode = c.mode;
+        env.keepAspect = c.keep;
+        env.regionLeft = c.left;
+        env.regionTop = c.top;
+        env.regionRight = c.right;
+        env.regionBottom = c.bottom;
+        const auto b = PlaceBackground(env, 200, 100, {400, 400});
+        if (c.expected.width == 0) {
+            EXPECT_FALSE(b) << c.mode;
+            continue;
+        }
+        ASSERT_TRUE(b) << c.mode;
+        EXPECT_EQ(
+            std::vector<double>({double(b->x), double(b->y), double(b->width), double(b->height),
+                                 b->sourceX, b->sourceY, b->sourceWidth, b->sourceHeight}),
+            std::vector<double>({double(c.expected.x), double(c.expected.y),
+                                 double(c.expected.width), double(c.expected.height),
+                                 c.expected.sourceX, c.expected.sourceY, c.expected.sourceWidth,
+                                 c.expected.sourceHeight}))
+            << c.mode << " " << c.left;
+    }
+}
+
+// A white cube before the camera, lit by a point light, on a blue background.
+struct LitCube {
+    TempDir dir;
+    CSceneDoc doc;
+    LitCube() {
+        WriteCubeModel(dir.File("cube.mkl"));
+        doc.AppendItems({Object("cube.mkl", 0, {0, 0, 0}), Light(kPointLight, 0, {0, 0, -3})}, {},
+                        dir.path(), "");
+        doc.SetCameraPlacement({{0, 0, -5}, {0, 0, 1}, {0, 1, 0}});
+        doc.environment.screenWidth = doc.environment.screenHeight = 64;
+        doc.environment.backgroundColor = 0xFF0000FF;
+        doc.ApplyEnvironment();
+    }
+    uint32_t Pixel(int x, int y) {
+        StudioRender render;
+        EXPECT_TRUE(render.CreateStudioDevice(64, 64));
+        EXPECT_TRUE(render.RenderStudioFrame(doc, 64, 64));
+        const image::Image picture = render.Capture();
+        EXPECT_EQ(picture.width, 64);
+        return picture.At(x, y) & 0xFFFFFF;
+    }
+};
+
+TEST(StudioRender, FrameShowsLightFogAndBackground) {
+    LitCube scene;
+    EXPECT_EQ(scene.Pixel(1, 1), 0x0000FFu);  // the background
+    const uint32_t lit = scene.Pixel(32, 32);
+    EXPECT_GT(lit & 0xFF, 0x40u);  // the cube's lit front face
+    EXPECT_EQ((lit >> 16) & 0xFF, lit & 0xFF);
+
+    // Fog of its own colour, closing in before the cube: the cube takes the fog's colour.
+    scene.doc.environment.fogEnabled = 1;
+    scene.doc.environment.fogOwnColor = 1;
+    scene.doc.environment.fogColor = 0xFF00FF00;
+    scene.doc.environment.fogStart = 1;
+    scene.doc.environment.fogEnd = 2;
+    scene.doc.ApplyEnvironment();
+    EXPECT_EQ(scene.Pixel(32, 32), 0x00FF00u);
+
+    // Hidden objects are not drawn.
+    scene.doc.environment.fogEnabled = 0;
+    scene.doc.ApplyEnvironment();
+    scene.doc.Items()[0].displayMode = kShowHidden;
+    scene.doc.ApplyObjectDisplay(0);
+    EXPECT_EQ(scene.Pixel(32, 32), 0x0000FFu);
+}
+
+TEST(StudioRender, CameraLooksAtItsPointWhenAsked) {
+    LitCube scene;
+    scene.doc.SetCameraPlacement({{3, 0, -5}, {0, 0, 1}, {0, 1, 0}});
+    EXPECT_EQ(scene.Pixel(32, 32), 0x0000FFu);  // looking past the cube
+    scene.doc.environment.cameraLook = 1;
+    EXPECT_NE(scene.Pixel(32, 32), 0x0000FFu);
+}
+
+}  // namespace
