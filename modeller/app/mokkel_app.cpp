@@ -7,6 +7,7 @@
 
 #include "modeller/app/command_table.h"
 #include "modeller/dialogs/ops_commands.h"
+#include "modeller/dialogs/settings_commands.h"
 #include "modeller/view/model_view.h"
 
 namespace modeller {
@@ -21,6 +22,9 @@ MokkelApp::MokkelApp(const AppServices& services)
     frame_->SetView(view_);
     ops_ = std::make_unique<OpsCommands>(*view_, doc_, *services_.prompt,
                                          [this](std::string_view page) { frame_->ShowHelp(page); });
+    settingsCommands_ = std::make_unique<SettingsCommands>(
+        *view_, doc_, settings_, *services_.prompt, *services_.files,
+        [this](std::string_view page) { frame_->ShowHelp(page); });
     RegisterCommands();
 }
 
@@ -49,6 +53,19 @@ void MokkelApp::RegisterCommands() {
     f.SetHandler(cmd::kTidyData, [o] { o->OnTidyData(); });
     f.SetHandler(cmd::kJoinPoints, [o] { o->OnJoinPoints(); });
     f.SetHandler(cmd::kFlipFaces, [o] { o->OnFlipFaces(); });
+    SettingsCommands* sc = settingsCommands_.get();
+    f.SetHandler(cmd::kCamera, [sc] { sc->OnCamera(); });
+    f.SetHandler(cmd::kLight, [sc] { sc->OnLight(); });
+    f.SetHandler(cmd::kDisplay, [sc] { sc->OnDisplay(); });
+    f.SetHandler(cmd::kTextureManage, [sc] { sc->OnTextureManage(); });
+    f.SetHandler(cmd::kTextureSet, [sc] { sc->OnTextureSet(); });
+    f.SetHandler(cmd::kTextureDelete, [sc] { sc->OnTextureDelete(); });
+    f.SetHandler(cmd::kWrap, [sc] { sc->OnWrap(); });
+    f.SetHandler(cmd::kGroup, [sc] { sc->OnGroup(); });
+    f.SetHandler(cmd::kAxis, [sc] { sc->OnAxis(); });
+    f.SetHandler(cmd::kJoint, [sc] { sc->OnJoint(); });
+    f.SetHandler(cmd::kOption, [sc] { sc->OnOption(); });
+    v->faceDialog = [sc](int32_t face) { return sc->OpenFaceDialog(face); };
     f.SetOpenPathHandler([this](const std::string& path) { return doc_.OpenDocumentFile(path); });
     f.SetCloseQuery([this] {
         if (!doc_.IsModified()) return true;

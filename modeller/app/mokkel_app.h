@@ -15,6 +15,7 @@ namespace modeller {
 
 class CModelView;
 class OpsCommands;
+class SettingsCommands;
 
 struct AppServices {
     shell::SettingsStore* settings = nullptr;
@@ -50,6 +51,7 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     CModelView* view_ = nullptr;  // owned by the frame
     std::unique_ptr<OpsCommands> ops_;
+    std::unique_ptr<SettingsCommands> settingsCommands_;
 };
 
 }  // namespace modeller

@@ -43,6 +43,8 @@ public:
     std::function<void()> titleChanged;
     std::function<void(const std::string&)> recentFileAdded;
     std::function<void()> closeRequested;
+    // The face dialog, opened by the face screen; true when OK changed the face.
+    std::function<bool(int32_t face)> faceDialog;
 
     viewport::ModelPane& Pane() { return pane_; }
     EditScreens& Screens() { return screens_; }
@@ -91,7 +93,7 @@ public:
     int32_t ModelMeshFaceCount() override;
     void HighlightFace(int32_t face) override;
     bool OpenVertexDialog(int32_t) override { return false; }  // the dialogs come later
-    bool OpenFaceDialog(int32_t) override { return false; }
+    bool OpenFaceDialog(int32_t face) override { return faceDialog && faceDialog(face); }
     void RunMakeFace() override {}
 
     // NavigationHost

@@ -34,8 +34,12 @@ const std::map<std::string, LayerRule>& Table() {
         {"model", {{"text", "shell", "fileio"}, {}}},
         {"viewport", {{"model", "rm", "xfile", "image"}, {}}},
         {"qt", {{"shell"}, {"Qt"}}},
+        // The modeller's logic without widgets: operations, dialog records and their checks.
+        {"modeller_logic",
+         {{"text", "shell", "fileio", "rm", "xfile", "image", "model", "viewport"}, {}}},
         {"modeller",
-         {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
+         {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt", "modeller_logic"},
+          {"Qt"}}},
         {"studio", {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
         {"tools", {{"model", "viewport", "text", "shell", "rm", "xfile", "image"}, {"CLI11"}}},
     };
@@ -54,6 +58,10 @@ std::optional<std::string> LayerOf(const std::string& path) {
         {"platform/qt/", "qt"},
         {"model/", "model"},
         {"viewport/", "viewport"},
+        {"modeller/ops/", "modeller_logic"},
+        {"modeller/settings_ops/", "modeller_logic"},
+        {"modeller/app/settings.", "modeller_logic"},
+        {"modeller/dialogs/field_exchange.", "modeller_logic"},
         {"modeller/", "modeller"},
         {"studio/", "studio"},
         {"tools/", "tools"},
@@ -152,6 +160,10 @@ TEST(Layering, TheRulesRefuseWhatTheTableForbids) {
         {"model/a.cpp", "#include \"tests/support/temp_dir.h\"", false},
         {"platform/rm/a.cpp", "#include \"texture.h\"", true},  // beside it
         {"tests/model/a.cpp", "#include \"modeller/app/settings.h\"\n#include <QString>", true},
+        {"modeller/settings_ops/a.cpp", "#include <QColor>", false},  // dialog logic is Qt-free
+        {"modeller/settings_ops/a.cpp", "#include \"modeller/view/model_view.h\"", false},
+        {"modeller/settings_ops/a.cpp",
+         "#include \"modeller/app/settings.h\"\n#include \"viewport/render_scene.h\"", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Violations(c.path, c.text).empty(), c.ok) << c.path << ": " << c.text;
