@@ -170,6 +170,7 @@ void RenderScene::Release() {
     ReleaseHandle(pointFrame);
     ReleaseHandle(modelMesh);
     ReleaseHandle(modelFrame);
+    ReleaseHandle(cameraLight);
     ReleaseHandle(directionalLight);
     ReleaseHandle(ambientLight);
     ReleaseHandle(lightFrame);

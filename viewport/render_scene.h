@@ -41,6 +41,7 @@ struct RenderScene {
     rm::MeshBuilderPtr letterMeshX, letterMeshY, letterMeshZ;
     rm::LightPtr ambientLight, directionalLight;
     rm::FramePtr lightFrame;
+    rm::LightPtr cameraLight;  // the light dialog's point light on the camera, or none
     rm::FramePtr pointFrame, modelFrame;
     rm::MeshBuilderPtr pointMesh, modelMesh;
     rm::FramePtr lookAtTarget, guideFrame1, guideFrame2;

@@ -9,6 +9,7 @@
 #include "modeller/dialogs/ops_commands.h"
 #include "modeller/dialogs/pick_commands.h"
 #include "modeller/dialogs/plane_commands.h"
+#include "modeller/dialogs/settings_commands.h"
 #include "modeller/view/model_view.h"
 
 namespace modeller {
@@ -26,6 +27,9 @@ MokkelApp::MokkelApp(const AppServices& services)
     auto help = [this](std::string_view page) { frame_->ShowHelp(page); };
     plane_ = std::make_unique<PlaneCommands>(*view_, doc_, *services_.prompt, help);
     picks_ = std::make_unique<PickCommands>(*view_, doc_, *services_.prompt, help);
+    settingsCommands_ = std::make_unique<SettingsCommands>(
+        *view_, doc_, settings_, *services_.prompt, *services_.files,
+        [this](std::string_view page) { frame_->ShowHelp(page); });
     RegisterCommands();
 }
 
@@ -64,6 +68,19 @@ void MokkelApp::RegisterCommands() {
         f.SetEnabled(cmd::kPlaneFigure, on);
     };
     pl->modeChanged(false);
+    SettingsCommands* sc = settingsCommands_.get();
+    f.SetHandler(cmd::kCamera, [sc] { sc->OnCamera(); });
+    f.SetHandler(cmd::kLight, [sc] { sc->OnLight(); });
+    f.SetHandler(cmd::kDisplay, [sc] { sc->OnDisplay(); });
+    f.SetHandler(cmd::kTextureManage, [sc] { sc->OnTextureManage(); });
+    f.SetHandler(cmd::kTextureSet, [sc] { sc->OnTextureSet(); });
+    f.SetHandler(cmd::kTextureDelete, [sc] { sc->OnTextureDelete(); });
+    f.SetHandler(cmd::kWrap, [sc] { sc->OnWrap(); });
+    f.SetHandler(cmd::kGroup, [sc] { sc->OnGroup(); });
+    f.SetHandler(cmd::kAxis, [sc] { sc->OnAxis(); });
+    f.SetHandler(cmd::kJoint, [sc] { sc->OnJoint(); });
+    f.SetHandler(cmd::kOption, [sc] { sc->OnOption(); });
+    v->faceDialog = [sc](int32_t face) { return sc->OpenFaceDialog(face); };
     f.SetOpenPathHandler([this](const std::string& path) { return doc_.OpenDocumentFile(path); });
     f.SetCloseQuery([this] {
         if (!doc_.IsModified()) return true;

@@ -17,6 +17,7 @@ class CModelView;
 class OpsCommands;
 class PlaneCommands;
 class PickCommands;
+class SettingsCommands;
 
 struct AppServices {
     shell::SettingsStore* settings = nullptr;
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<OpsCommands> ops_;
     std::unique_ptr<PlaneCommands> plane_;
     std::unique_ptr<PickCommands> picks_;
+    std::unique_ptr<SettingsCommands> settingsCommands_;
 };
 
 }  // namespace modeller

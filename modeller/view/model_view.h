@@ -44,8 +44,10 @@ public:
     std::function<void()> titleChanged;
     std::function<void(const std::string&)> recentFileAdded;
     std::function<void()> closeRequested;
-    // The dialogs the picks open, and the plane-paint input; set by the commands that own them.
+    // The dialogs the picks and the face screen open, and the plane-paint input; set by the
+    // commands that own them.
     std::function<bool(int32_t point)> vertexDialog;
+    std::function<bool(int32_t face)> faceDialog;  // true when OK changed the face
     std::function<void()> makeFace;
     ops::PlanePaintInput* planePaint = nullptr;
 
@@ -98,7 +100,7 @@ public:
     bool OpenVertexDialog(int32_t point) override {
         return vertexDialog ? vertexDialog(point) : false;
     }
-    bool OpenFaceDialog(int32_t) override { return false; }
+    bool OpenFaceDialog(int32_t face) override { return faceDialog && faceDialog(face); }
     void RunMakeFace() override {
         if (makeFace) makeFace();
     }

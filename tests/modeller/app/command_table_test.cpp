@@ -65,6 +65,11 @@ TEST(CommandTable, ShellEditAndOperationCommandsStartEnabled) {
         if (StartsEnabled(c)) enabled.insert(c.id);
         if (c.stage == Stage::EditScreens) editScreens.insert(c.id);
     }
+    // The settings dialogs (the mirror is among the operations).
+    for (int id :
+         {cmd::kCamera, cmd::kLight, cmd::kDisplay, cmd::kTextureManage, cmd::kTextureSet,
+          cmd::kTextureDelete, cmd::kWrap, cmd::kGroup, cmd::kAxis, cmd::kJoint, cmd::kOption})
+        EXPECT_EQ(enabled.erase(id), 1u) << id;
     EXPECT_EQ(enabled, (std::set<int>{cmd::kOpen,           cmd::kSave,      cmd::kSaveAs,
                                       cmd::kClose,          cmd::kSaveImage, cmd::kRecentFirst,
                                       cmd::kExit,           cmd::kRefresh,   cmd::kHelpFinder,

@@ -1,0 +1,53 @@
+#include "modeller/dialogs/settings_widgets.h"
+
+#include <QGridLayout>
+#include <QLabel>
+
+#include "modeller/dialogs/ops_dialog.h"
+#include "platform/text/cp932.h"
+
+namespace modeller {
+
+QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text) {
+    auto* edit = new QLineEdit(Qs(text), parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QCheckBox* NamedCheck(QWidget* parent, const char* name, std::string_view caption, bool on) {
+    auto* check = new QCheckBox(Qs(caption), parent);
+    check->setObjectName(QString::fromLatin1(name));
+    check->setChecked(on);
+    return check;
+}
+
+void AddRow(QGridLayout* grid, std::string_view label, QWidget* field) {
+    const int row = grid->rowCount();
+    grid->addWidget(new QLabel(Qs(label), field->parentWidget()), row, 0);
+    grid->addWidget(field, row, 1);
+}
+
+QString FromCp932(std::string_view cp932) {
+    return QString::fromStdString(text::Cp932ToUtf8(cp932));
+}
+
+std::string ToCp932(const QString& text) {
+    return text::Utf8ToCp932(text.toStdString());
+}
+
+CColourSwatch::CColourSwatch(QWidget* parent) : QFrame(parent) {
+    setFrameShape(QFrame::Box);
+    setMinimumSize(48, 24);
+    setAutoFillBackground(true);
+    SetColour(0xFFFFFFFF);
+}
+
+void CColourSwatch::SetColour(uint32_t argb) {
+    argb_ = argb;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, QColor::fromRgb(argb & 0x00FFFFFF));
+    setPalette(p);
+    update();
+}
+
+}  // namespace modeller
