@@ -34,10 +34,14 @@ const std::map<std::string, LayerRule>& Table() {
         {"model", {{"text", "shell", "fileio"}, {}}},
         {"viewport", {{"model", "rm", "xfile", "image"}, {}}},
         {"qt", {{"shell"}, {"Qt"}}},
+        // The modelling operations and the dialogs' field exchange, without Qt: the tools
+        // run the same operations and checks as the window.
+        {"ops", {{"model", "viewport", "text", "shell", "rm"}, {}}},
         {"modeller",
-         {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
+         {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt", "ops"}, {"Qt"}}},
         {"studio", {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt"}, {"Qt"}}},
-        {"tools", {{"model", "viewport", "text", "shell", "rm", "xfile", "image"}, {"CLI11"}}},
+        {"tools",
+         {{"model", "viewport", "text", "shell", "rm", "xfile", "image", "ops"}, {"CLI11"}}},
     };
     return table;
 }
@@ -54,6 +58,8 @@ std::optional<std::string> LayerOf(const std::string& path) {
         {"platform/qt/", "qt"},
         {"model/", "model"},
         {"viewport/", "viewport"},
+        {"modeller/ops/", "ops"},
+        {"modeller/dialogs/field_exchange.", "ops"},
         {"modeller/", "modeller"},
         {"studio/", "studio"},
         {"tools/", "tools"},
@@ -145,6 +151,11 @@ TEST(Layering, TheRulesRefuseWhatTheTableForbids) {
         {"platform/qt/qt_prompt.cpp", "#  include \"platform/text/cp932.h\"", false},
         {"studio/app/a.cpp", "#include \"modeller/view/edit_screen.h\"", false},
         {"tools/mokkel_tool.cpp", "#include \"platform/qt/qt_prompt.h\"", false},
+        {"tools/cli/a.cpp", "#include \"modeller/ops/revolution.h\"", true},
+        {"tools/cli/a.cpp", "#include \"modeller/dialogs/field_exchange.h\"", true},
+        {"tools/cli/a.cpp", "#include \"modeller/dialogs/ops_dialog.h\"", false},
+        {"modeller/ops/a.cpp", "#include <QString>", false},  // the operations stay Qt-free
+        {"modeller/ops/a.cpp", "#include \"modeller/view/model_view.h\"", false},
         {"model/sheet.cpp", "#include <QString>", false},  // Qt outside the Qt layers
         {"viewport/a.cpp", "#include <zlib.h>", false},    // zlib belongs to xfile
         {"platform/xfile/a.cpp", "#include <zlib.h>\n#include <sys/stat.h>", true},

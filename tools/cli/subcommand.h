@@ -31,5 +31,8 @@ Run DefineInfo(CLI::App& command);
 Run DefineConvert(CLI::App& command);
 Run DefineResave(CLI::App& command);
 Run DefineRender(CLI::App& command);
+Run DefineRevolve(CLI::App& command);
+Run DefineRotateCopy(CLI::App& command);
+Run DefineFaceCopy(CLI::App& command);
 
 }  // namespace tools

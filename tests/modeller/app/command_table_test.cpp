@@ -72,7 +72,8 @@ TEST(CommandTable, ShellEditAndOperationCommandsStartEnabled) {
                                       cmd::kCopy,           cmd::kPaste,     cmd::kSelectAllPoints,
                                       cmd::kSelectAllFaces, cmd::kMirror,    cmd::kExtrude,
                                       cmd::kFlipFaces,      cmd::kTidyData,  cmd::kJoinPoints,
-                                      cmd::kWholeModel}));
+                                      cmd::kWholeModel,     cmd::kRevolve,   cmd::kRotateCopy,
+                                      cmd::kFaceCopy}));
     EXPECT_EQ(editScreens, (std::set<int>{cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
                                           cmd::kSelectAllFaces}));
 }

@@ -124,15 +124,15 @@ TEST_F(MainFrameTest, CommandsNeedAHandlerAndTheirStage) {
         EXPECT_FALSE(frame.IsEnabled(id)) << id;  // nobody has registered yet
     }
     int ran = 0;
-    for (int id : {cmd::kVectorCalc, cmd::kRevolve, cmd::kCamera}) {
+    for (int id : {cmd::kVectorCalc, cmd::kTextureDelete, cmd::kCamera}) {
         frame.SetHandler(id, [&ran] { ++ran; });
         EXPECT_FALSE(frame.Action(id)->isEnabled()) << id;
         EXPECT_FALSE(frame.Dispatch(id)) << id;
     }
     EXPECT_EQ(ran, 0);
-    frame.SetEnabled(cmd::kRevolve, true);  // its feature has arrived
-    EXPECT_TRUE(frame.Action(cmd::kRevolve)->isEnabled());
-    EXPECT_TRUE(frame.Dispatch(cmd::kRevolve));
+    frame.SetEnabled(cmd::kTextureDelete, true);  // its feature has arrived
+    EXPECT_TRUE(frame.Action(cmd::kTextureDelete)->isEnabled());
+    EXPECT_TRUE(frame.Dispatch(cmd::kTextureDelete));
     EXPECT_EQ(ran, 1);
 }
 
