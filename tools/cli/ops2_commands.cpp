@@ -84,7 +84,7 @@ struct RevolveArgs {
     ops::RevolutionSettings s;
     std::string angle, divisions;
     bool noCaps = false, noFlip = false, keepSource = false;
-    std::vector<std::string> newGroup;  // present with no value: the generated name
+    std::vector<std::string> newGroup;  // given with no (or an empty) name: the generated one
 };
 
 struct RotateCopyArgs {
@@ -144,8 +144,8 @@ Run DefineRevolve(CLI::App& command) {
             args->files,
             [&](model::MeshModel& m, ops::OpsHost& host) -> std::optional<ops::OpsResult> {
                 s.newGroup = newGroup;
-                s.groupName = args->newGroup.empty() ? ops::GeneratedGroupName(m.groups)
-                                                     : args->newGroup.front();
+                const bool named = !args->newGroup.empty() && !args->newGroup.front().empty();
+                s.groupName = named ? args->newGroup.front() : ops::GeneratedGroupName(m.groups);
                 if (const std::string message = ops::ValidateRevolution(m, s); !message.empty()) {
                     Refuse(message);
                     return std::nullopt;
