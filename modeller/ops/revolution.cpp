@@ -168,15 +168,17 @@ OpsResult ApplyRevolution(model::MeshModel& m, OpsHost& host, const RevolutionSe
         if (faceCount > 0) {
             // A full turn replaces the source face; with nothing written it stays.
             const bool deleteSource = fullTurn && s.deleteSourceAtFullTurn;
+            // The index learns of a block once the sheet holds it.
             if (deleteSource && f0 == f + 1) {
                 f0 = f;
+                m.faces.GrowTo(f0 + faceCount - 1);
                 faceRuns.Filled(f + 1, faceCount - 1);
                 faceTextures.erase(f);
             } else {
+                m.faces.GrowTo(f0 + faceCount - 1);
                 faceRuns.Filled(f0, faceCount);
                 blankSource = deleteSource;
             }
-            m.faces.GrowTo(f0 + faceCount - 1);
             m.faces.ResizeFaceArrays();
         }
 

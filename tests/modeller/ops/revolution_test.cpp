@@ -47,7 +47,10 @@ TEST(Revolution, FullTurnOfASquareDeletesTheSourceAndTheJoinClosesIt) {
         Lines faces;
         bool noJoin;
         size_t points, faceLines;
+        const char* list = "0";
     } cases[] = {
+        // Two faces in one run: each block in its own lines, both sources gone.
+        {{"0, 1, 2, 3", "0, 1, 2"}, true, 4 + 80 + 60, 160 + 120, "all"},
         // The free lines start right after the source: the first new face overwrites it.
         {{"0, 1, 2, 3"}, true, 4 + 80, 160},
         // Another face follows the source: the new faces go after it and the source goes.
@@ -57,12 +60,12 @@ TEST(Revolution, FullTurnOfASquareDeletesTheSourceAndTheJoinClosesIt) {
     };
     for (const Case& c : cases) {
         Doc d(kSquare, c.faces);
-        RevolutionSettings s = Settings("0", 360, 20);
+        RevolutionSettings s = Settings(c.list, 360, 20);
         s.noJoin = c.noJoin;
         ASSERT_TRUE(ApplyRevolution(d.m, d.host, s).ok);
         EXPECT_EQ(NonEmpty(d.Points()), c.points);
         EXPECT_EQ(NonEmpty(d.Faces()), c.faceLines);
-        if (c.noJoin) {
+        if (c.noJoin && *c.list == '0') {
             EXPECT_EQ(d.Points()[80], "1, 0, 0");  // the closing ring is the source exactly
             // The first side quad 1, 0, 4, 5, reversed, as two triangles.
             const size_t first = c.faces.size() == 1 ? 0 : 2;
@@ -71,6 +74,9 @@ TEST(Revolution, FullTurnOfASquareDeletesTheSourceAndTheJoinClosesIt) {
         }
         if (c.faces.size() == 2) {
             EXPECT_EQ(d.Faces()[0], "");
+        }
+        if (*c.list == 'a') {
+            EXPECT_EQ(d.Faces()[1], "");
         }
         for (const std::string& face : d.Faces()) {
             if (face.empty()) continue;
