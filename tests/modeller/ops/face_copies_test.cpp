@@ -77,7 +77,7 @@ TEST(RotateCopy, OneNewGroupForTheRunAndSidesCarriedOver) {
 
     RotateCopySettings s = Rotate("all", 90, 1);
     s.newGroup = true;
-    s.groupName = "コピー";
+    s.groupName = "コピー\r\n";  // a line break would break the file's group line
     ASSERT_TRUE(ApplyRotateCopy(d.m, d.host, s).ok);
     ASSERT_EQ(d.m.groups.size(), 4u);
     EXPECT_EQ(d.m.groups[3].name, text::Sjis("コピー"));

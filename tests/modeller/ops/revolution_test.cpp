@@ -201,6 +201,16 @@ TEST(Revolution, ChecksInOrderAndRoomBeforeAnyChange) {
         // Every point on the axis: nothing to write, however many divisions.
         {"0", false, "0, 0, 0", 4'000'000'000u, ""},
     };
+    {  // one new group too many for the 16-bit face groups
+        Doc full(kTriangle, {"0, 2, 1", "0, 2, 1"});
+        full.m.groups.entries.resize(65535);
+        RevolutionSettings s = Settings("all", 90, 1);
+        s.newGroup = true;
+        s.groupName = "vase";
+        EXPECT_EQ(ApplyRevolution(full.m, full.host, s).message, kTooLargeText);
+        EXPECT_EQ(full.m.groups.size(), 65535u);
+        EXPECT_EQ(full.m.points.lines.size(), 3u);
+    }
     for (const Case& c : cases) {
         Doc d(kTriangle, {"0, 2, 1"});
         d.m.groups = named.m.groups;
