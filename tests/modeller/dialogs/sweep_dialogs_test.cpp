@@ -21,7 +21,10 @@ using namespace modeller;
 using testing_support::ScriptedPrompt;
 using Edits = std::vector<std::pair<const char*, const char*>>;
 
+// The program's one application object, whichever test made it first.
 QApplication& App() {
+    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return *existing;
     static int argc = 1;
     static char name[] = "dialogs";
     static char* argv[] = {name, nullptr};
