@@ -40,6 +40,11 @@ int32_t FindFirstEmptyLine(const Sheet& sheet, int32_t from) {
     return sheet.maxLine + 1;
 }
 
+int32_t EmptyLineCursor::Next() {
+    while (next_ <= sheet_.maxLine && !sheet_.lines[static_cast<size_t>(next_)].empty()) ++next_;
+    return next_;
+}
+
 void FreeRunIndex::Rescan() {
     runs_.clear();
     cursor_.clear();
@@ -78,6 +83,39 @@ void FreeRunIndex::Filled(int32_t start, int32_t count) {
         return;
     }
     Rescan();  // not a block placed by Find: look again
+}
+
+void FreeRunIndex::Freed(int32_t line) {
+    if (line < 0 || line >= tailStart_) return;
+    auto next = std::lower_bound(runs_.begin(), runs_.end(), line + 1,
+                                 [](const Run& r, int32_t s) { return r.start < s; });
+    const bool joinsPrevious =
+        next != runs_.begin() && std::prev(next)->start + std::prev(next)->length == line;
+    size_t changed;  // runs from here on moved or grew: block sizes look at them again
+    if (line + 1 == tailStart_) {
+        tailStart_ = line;
+        if (joinsPrevious) {
+            tailStart_ = std::prev(next)->start;
+            runs_.erase(std::prev(next));
+        }
+        changed = runs_.size();
+    } else if (joinsPrevious) {
+        auto previous = std::prev(next);
+        previous->length += 1;
+        if (next != runs_.end() && next->start == line + 1) {
+            previous->length += next->length;
+            runs_.erase(next);
+        }
+        changed = static_cast<size_t>(previous - runs_.begin());
+    } else if (next != runs_.end() && next->start == line + 1) {
+        next->start -= 1;
+        next->length += 1;
+        changed = static_cast<size_t>(next - runs_.begin());
+    } else {
+        changed = static_cast<size_t>(next - runs_.begin());
+        runs_.insert(next, Run{line, 1});
+    }
+    for (auto& [n, i] : cursor_) i = std::min(i, changed);
 }
 
 }  // namespace model

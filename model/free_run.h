@@ -18,6 +18,18 @@ int32_t FindFreeRunAndGrow(PointSheet& sheet, int32_t n);
 // The first exactly empty line from `from` on, or maxLine + 1 (the caller grows the sheet).
 int32_t FindFirstEmptyLine(const Sheet& sheet, int32_t from = 0);
 
+// FindFirstEmptyLine for an operation that fills lines one at a time and empties none: the
+// search goes on from the last answer, so a whole run costs one pass over the sheet.
+class EmptyLineCursor {
+public:
+    explicit EmptyLineCursor(const Sheet& sheet) : sheet_(sheet) {}
+    int32_t Next();
+
+private:
+    const Sheet& sheet_;
+    int32_t next_ = 0;
+};
+
 // The same answers as FindFreeRun for an operation that only fills blank lines (and grows the
 // sheet at its end), in near-linear total time: the blank runs are found once, and a run too
 // short for a block stays too short, so each block size scans forward only.
@@ -28,6 +40,8 @@ public:
     int32_t Find(int32_t n);
     // Lines start..start + count - 1 now hold text (the sheet may have grown to hold them).
     void Filled(int32_t start, int32_t count);
+    // Line `line` (inside the sheet) held text and is now blank.
+    void Freed(int32_t line);
 
 private:
     struct Run {

@@ -55,6 +55,9 @@ void MokkelApp::RegisterCommands() {
     f.SetHandler(cmd::kWholeModel, [o] { o->OnWholeModel(); });
     f.SetHandler(cmd::kExtrude, [o] { o->OnExtrude(); });
     f.SetHandler(cmd::kMirror, [o] { o->OnMirror(); });
+    f.SetHandler(cmd::kRevolve, [o] { o->OnRevolve(); });
+    f.SetHandler(cmd::kRotateCopy, [o] { o->OnRotateCopy(); });
+    f.SetHandler(cmd::kFaceCopy, [o] { o->OnFaceCopy(); });
     f.SetHandler(cmd::kTidyData, [o] { o->OnTidyData(); });
     f.SetHandler(cmd::kJoinPoints, [o] { o->OnJoinPoints(); });
     f.SetHandler(cmd::kFlipFaces, [o] { o->OnFlipFaces(); });

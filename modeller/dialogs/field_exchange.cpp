@@ -53,6 +53,25 @@ std::optional<float> ExchangeFloat(std::string_view text) {
     return f;
 }
 
+std::optional<float> ExchangeFloatInRange(std::string_view text, double low, double high,
+                                          std::string& refusal) {
+    const std::optional<float> value = ExchangeFloat(text);
+    if (!value) {
+        refusal = kNeedNumberText;
+    } else if (*value < low || *value > high) {
+        refusal = NumberRangeText(low, high);
+    } else {
+        return value;
+    }
+    return std::nullopt;
+}
+
+std::optional<uint32_t> ExchangeUnsigned(std::string_view text, std::string& refusal) {
+    const std::optional<uint32_t> value = ExchangeUnsigned(text);
+    if (!value) refusal = kNeedUnsignedText;
+    return value;
+}
+
 std::string IntRangeText(int64_t low, int64_t high) {
     return std::to_string(low) + " から " + std::to_string(high) +
            " までの整数を入力してください。";

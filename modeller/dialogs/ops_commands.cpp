@@ -1,7 +1,10 @@
 #include "modeller/dialogs/ops_commands.h"
 
 #include "modeller/dialogs/extrusion_dlg.h"
+#include "modeller/dialogs/face_copy_dlg.h"
 #include "modeller/dialogs/mirror_dlg.h"
+#include "modeller/dialogs/revolution_dlg.h"
+#include "modeller/dialogs/rotate_copy_dlg.h"
 #include "modeller/dialogs/whole_model_dlg.h"
 #include "modeller/document/model_doc.h"
 #include "modeller/ops/flip_faces.h"
@@ -45,6 +48,31 @@ void OpsCommands::OnExtrude() {
     CExtrusionDlg dlg(memory.extrusion, prompt_, help_, &view_);
     if (dlg.exec() != QDialog::Accepted) return;
     const ops::OpsResult result = ops::ApplyExtrusion(doc_.model, host_, dlg.Settings());
+    if (!result.ok) prompt_.Tell(result.message);
+}
+
+void OpsCommands::OnRevolve() {
+    CRevolutionDlg dlg(memory.revolution, doc_.model, prompt_, help_, &view_);
+    if (dlg.exec() != QDialog::Accepted) return;
+    const ops::OpsResult result = ops::ApplyRevolution(doc_.model, host_, dlg.Settings());
+    if (!result.ok) {
+        prompt_.Tell(result.message);
+        return;
+    }
+    memory.revolution = dlg.Settings();
+}
+
+void OpsCommands::OnRotateCopy() {
+    CRotateCopyDlg dlg(memory.rotateCopy, doc_.model, prompt_, help_, &view_);
+    if (dlg.exec() != QDialog::Accepted) return;
+    const ops::OpsResult result = ops::ApplyRotateCopy(doc_.model, host_, dlg.Settings());
+    if (!result.ok) prompt_.Tell(result.message);
+}
+
+void OpsCommands::OnFaceCopy() {
+    CFaceCopyDlg dlg(memory.faceCopy, prompt_, help_, &view_);
+    if (dlg.exec() != QDialog::Accepted) return;
+    const ops::OpsResult result = ops::ApplyFaceCopy(doc_.model, host_, dlg.Settings());
     if (!result.ok) prompt_.Tell(result.message);
 }
 

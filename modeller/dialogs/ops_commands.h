@@ -36,6 +36,9 @@ public:
     void OnWholeModel();
     void OnExtrude();
     void OnMirror();
+    void OnRevolve();
+    void OnRotateCopy();
+    void OnFaceCopy();
     void OnTidyData();
     void OnJoinPoints();
     void OnFlipFaces();

@@ -1,11 +1,39 @@
 #include "modeller/dialogs/ops_dialog.h"
 
+#include <QButtonGroup>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
+#include <QRadioButton>
 
 #include "platform/shell.h"
 
 namespace modeller {
+
+QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text) {
+    auto* e = new QLineEdit(Qs(text), parent);
+    e->setObjectName(QString::fromLatin1(name));
+    return e;
+}
+
+QCheckBox* NamedCheck(QWidget* parent, const char* name, std::string_view text, bool on) {
+    auto* c = new QCheckBox(Qs(text), parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setChecked(on);
+    return c;
+}
+
+void RadioPair(QWidget* parent, QRadioButton* (&out)[2], std::string_view first,
+               std::string_view secondText, const char* prefix, bool second) {
+    auto* group = new QButtonGroup(parent);
+    const std::string_view texts[] = {first, secondText};
+    for (int i = 0; i < 2; ++i) {
+        out[i] = new QRadioButton(Qs(texts[i]), parent);
+        out[i]->setObjectName(QString::fromLatin1(prefix) + QString::number(i));
+        group->addButton(out[i], i);
+    }
+    out[second ? 1 : 0]->setChecked(true);
+}
 
 COpsDialog::COpsDialog(std::string_view caption, std::string_view helpPage, shell::Prompt& prompt,
                        HelpFunction help, QWidget* parent)

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+class QCheckBox;
 class QDialogButtonBox;
+class QRadioButton;
 
 namespace shell {
 class Prompt;
@@ -25,6 +27,13 @@ inline QString Qs(std::string_view s) {
 inline std::string Text(const QLineEdit* edit) {
     return edit->text().toStdString();
 }
+
+// Controls named for the tests and laid out by the caller.
+QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text);
+QCheckBox* NamedCheck(QWidget* parent, const char* name, std::string_view text, bool on);
+// Two exclusive radio buttons named prefix0 and prefix1, the second on when `second`.
+void RadioPair(QWidget* parent, QRadioButton* (&out)[2], std::string_view first,
+               std::string_view secondText, const char* prefix, bool second);
 
 class COpsDialog : public QDialog {
 public:

@@ -8,19 +8,6 @@
 
 namespace modeller {
 
-QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text) {
-    auto* edit = new QLineEdit(Qs(text), parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    return edit;
-}
-
-QCheckBox* NamedCheck(QWidget* parent, const char* name, std::string_view caption, bool on) {
-    auto* check = new QCheckBox(Qs(caption), parent);
-    check->setObjectName(QString::fromLatin1(name));
-    check->setChecked(on);
-    return check;
-}
-
 void AddRow(QGridLayout* grid, std::string_view label, QWidget* field) {
     const int row = grid->rowCount();
     grid->addWidget(new QLabel(Qs(label), field->parentWidget()), row, 0);

@@ -1,5 +1,5 @@
-// Small pieces the settings dialogs share: named fields, a row of label and field, a colour
-// swatch, and texts between the model's CP932 and the widgets.
+// Small pieces the settings dialogs share (named fields come with the dialog base): a row of label
+// and field, a colour swatch, and texts between the model's CP932 and the widgets.
 #pragma once
 
 #include <QCheckBox>
@@ -10,12 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "modeller/dialogs/ops_dialog.h"
+
 class QGridLayout;
 
 namespace modeller {
 
-QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text);
-QCheckBox* NamedCheck(QWidget* parent, const char* name, std::string_view caption, bool on);
 // Label in the first column, the field in the second, on the next free row.
 void AddRow(QGridLayout* grid, std::string_view label, QWidget* field);
 

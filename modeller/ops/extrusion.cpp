@@ -27,25 +27,6 @@ void WriteFace(model::FaceSheet& faces, int32_t line, std::span<int32_t> items,
     JoinCornersInto(items, faces.lines[static_cast<size_t>(line)]);
 }
 
-// The face of the render mesh as the operation reads it.
-struct FaceGeometry {
-    std::vector<int32_t> q;  // point numbers
-    std::vector<V3> p;       // positions
-    V3 normal{};
-};
-
-bool ReadFace(const rm::MeshBuilder& mesh, size_t f, FaceGeometry& g) {
-    const int k = mesh.FaceVertexCount(f);
-    if (k < 1) return false;
-    g.q.resize(static_cast<size_t>(k));
-    g.p.resize(static_cast<size_t>(k));
-    for (size_t j = 0; j < static_cast<size_t>(k); ++j) {
-        g.q[j] = mesh.FaceVertexIndex(f, j);
-        mesh.GetFaceVertex(f, j, g.p[j]);
-    }
-    return mesh.GetFaceFrontNormal(f, g.normal);
-}
-
 struct Writer {
     model::MeshModel& m;
     const ExtrusionSettings& s;

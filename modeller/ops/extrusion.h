@@ -6,6 +6,7 @@
 #include <string>
 
 #include "modeller/ops/ops_host.h"
+#include "modeller/ops/sheet_steps.h"
 
 namespace modeller::ops {
 
@@ -22,13 +23,8 @@ struct ExtrusionSettings {
     bool noJoin = false;     // 点を結合しない
 };
 
-inline constexpr const char* kNoFaceListText = "面インデックスを入力してください";
 inline constexpr const char* kBadVectorText = "ベクトルが不正です";
 inline constexpr const char* kBadDivisionsText = "中継点は１以上の数にしてください";
-
-// More new lines than one run may write to either sheet: the command fails with "Error!".
-inline constexpr int64_t kMaxNewLines = 10'000'000;
-inline constexpr const char* kTooLargeText = "Error!";
 
 // The first failed check, or empty.
 std::string ValidateExtrusion(const ExtrusionSettings& settings);

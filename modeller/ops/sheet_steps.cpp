@@ -5,6 +5,7 @@
 #include <cmath>
 #include <map>
 
+#include "model/free_run.h"
 #include "model/vector_text.h"
 #include "viewport/model_parse.h"
 
@@ -178,6 +179,127 @@ PointMapping CoincidentPoints(const model::PointSheet& p) {
         }
     }
     return mapping;
+}
+
+bool ReadFace(const rm::MeshBuilder& mesh, size_t f, FaceGeometry& g) {
+    if (f >= mesh.FaceCount()) return false;
+    const int k = mesh.FaceVertexCount(f);
+    if (k < 1) return false;
+    g.q.resize(static_cast<size_t>(k));
+    g.p.resize(static_cast<size_t>(k));
+    for (size_t j = 0; j < static_cast<size_t>(k); ++j) {
+        g.q[j] = mesh.FaceVertexIndex(f, j);
+        mesh.GetFaceVertex(f, j, g.p[j]);
+    }
+    return mesh.GetFaceFrontNormal(f, g.normal);
+}
+
+OpsResult CopyFaces(model::MeshModel& m, const model::FaceIndexList& list, const FaceCopies& c) {
+    if (c.copies <= 0) return {};
+    ParseSheets(m);
+    model::PointSheet& points = m.points;
+    model::FaceSheet& faces = m.faces;
+    const int32_t lastFace = faces.maxLine;
+    std::vector<int32_t> corners;
+    auto cornersOf = [&](int32_t f) -> size_t {
+        if (f < 0 || f > lastFace ||
+            !(faces.FaceStatus[static_cast<size_t>(f)] & model::FaceSheet::kStatusValid))
+            return 0;
+        corners.clear();
+        return model::ParseFaceCornersInto(faces.lines[static_cast<size_t>(f)], corners);
+    };
+    auto forEachListed = [&](auto&& run) {
+        if (list.all) {
+            for (int32_t f = 0; f <= lastFace; ++f) run(f);
+        } else {
+            for (int32_t f : list.indices) run(f);
+        }
+    };
+    // The room first: a division count no sheet could hold fails before anything changes.
+    int64_t newPoints = 0, newFaces = 0;
+    const int64_t facesPerSource = c.copies * (c.backFaces ? 2 : 1) + (c.backFaces ? 1 : 0);
+    forEachListed([&](int32_t f) {
+        const auto k = static_cast<int64_t>(cornersOf(f));
+        if (k == 0) return;
+        newPoints += c.copies * k;
+        newFaces += facesPerSource;
+    });
+    if (newPoints > kMaxNewLines || newFaces > kMaxNewLines) return {false, kTooLargeText};
+    if (c.newGroup && newFaces > 0 && m.groups.size() >= 65536) return {false, kTooLargeText};
+
+    model::EmptyLineCursor pointPlace(points), facePlace(faces);
+    auto& uv = m.textureAssignment.uvMap;
+    auto& textures = m.textureAssignment.faceTextureMap;
+    int32_t group = -1;  // the run's new group, once made
+    std::string line;
+    std::vector<int32_t> copy;
+
+    auto addFace = [&](int32_t source, std::span<const int32_t> items, bool reverse,
+                       uint16_t faceGroup, std::optional<uint16_t> texture) {
+        const int32_t at = facePlace.Next();
+        if (at > faces.maxLine) {
+            faces.GrowTo(at);
+            faces.ResizeFaceArrays();
+        }
+        const auto i = static_cast<size_t>(at);
+        JoinCornersInto(items, faces.lines[i]);
+        if (reverse) faces.lines[i] = model::ReverseFaceLine(faces.lines[i]);
+        faces.FaceGroup[i] = faceGroup;
+        faces.FaceColor[i] = faces.FaceColor[static_cast<size_t>(source)];
+        faces.FaceStatus[i] &= static_cast<uint8_t>(~model::FaceSheet::kStatusOwnColor);
+        if (texture)
+            textures[at] = *texture;
+        else
+            textures.erase(at);
+    };
+
+    forEachListed([&](int32_t f) {
+        const size_t k = cornersOf(f);
+        if (k == 0) return;
+        const auto src = static_cast<size_t>(f);
+        if (c.newGroup) {
+            if (group < 0) {
+                const uint16_t old = faces.FaceGroup[src];
+                model::GroupEntry entry;
+                entry.name = *c.newGroup;
+                const bool own = faces.FaceStatus[src] & model::FaceSheet::kStatusOwnColor;
+                if (old < m.groups.size()) {
+                    entry.color = m.groups[old].color;
+                    entry.hasMaterial = m.groups[old].hasMaterial;
+                    entry.material = m.groups[old].material;
+                }
+                if (own) entry.color = faces.FaceColor[src];
+                m.groups.entries.push_back(std::move(entry));
+                group = static_cast<int32_t>(m.groups.size() - 1);
+            }
+            faces.FaceGroup[src] = static_cast<uint16_t>(group);
+            faces.FaceStatus[src] &= static_cast<uint8_t>(~model::FaceSheet::kStatusOwnColor);
+        }
+        const uint16_t faceGroup = faces.FaceGroup[src];
+        std::optional<uint16_t> texture;
+        if (auto t = textures.find(f); t != textures.end() && (c.carryNoTexture || t->second != 0))
+            texture = t->second;
+        const std::vector<int32_t> source = corners;
+        if (c.backFaces) addFace(f, source, true, faceGroup, texture);
+        copy.resize(k);
+        for (int64_t n = 1; n <= c.copies; ++n) {
+            for (size_t j = 0; j < k; ++j) {
+                const int32_t q = source[j];
+                const int32_t at = pointPlace.Next();
+                points.GrowTo(at);
+                const model::Vertex p = c.place(points.parsedVertices[static_cast<size_t>(q)], n);
+                points.lines[static_cast<size_t>(at)] = model::FormatVector(p);
+                if (auto t = uv.find(q); t != uv.end())
+                    uv[at] = t->second;
+                else
+                    uv.erase(at);
+                copy[j] = at;
+            }
+            addFace(f, copy, false, faceGroup, texture);
+            if (c.backFaces) addFace(f, copy, true, faceGroup, texture);
+        }
+    });
+    return {};
 }
 
 }  // namespace modeller::ops

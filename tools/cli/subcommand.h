@@ -41,5 +41,8 @@ Run DefineMirror(CLI::App& command);
 Run DefineMirrorBake(CLI::App& command);
 Run DefineFigure(CLI::App& command);
 Run DefineCalc(CLI::App& command);
+Run DefineRevolve(CLI::App& command);
+Run DefineRotateCopy(CLI::App& command);
+Run DefineFaceCopy(CLI::App& command);
 
 }  // namespace tools

@@ -18,6 +18,9 @@ std::span<const Subcommand> Subcommands() {
          DefineMirrorBake},
         {"figure", "Draw a rectangle or ellipse polygon on a plane into a model", DefineFigure},
         {"calc", "The vector calculator: OPERAND1 OPERATOR [OPERAND2]", DefineCalc},
+        {"revolve", "Sweep faces around an axis into a solid of revolution", DefineRevolve},
+        {"rotate-copy", "Copy faces turned about an axis in equal steps", DefineRotateCopy},
+        {"face-copy", "Copy faces moved along a vector in equal steps", DefineFaceCopy},
     };
     return table;
 }

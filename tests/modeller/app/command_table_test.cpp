@@ -78,7 +78,8 @@ TEST(CommandTable, ShellEditAndOperationCommandsStartEnabled) {
                                       cmd::kSelectAllFaces, cmd::kMirror,    cmd::kExtrude,
                                       cmd::kFlipFaces,      cmd::kTidyData,  cmd::kJoinPoints,
                                       cmd::kWholeModel,     cmd::kPlanePaint, cmd::kPlaneFigure,
-                                      cmd::kPlaneFigureOptions, cmd::kVectorCalc}));
+                                      cmd::kPlaneFigureOptions, cmd::kVectorCalc, cmd::kRevolve,
+                                      cmd::kRotateCopy, cmd::kFaceCopy}));
     EXPECT_EQ(editScreens, (std::set<int>{cmd::kCut, cmd::kCopy, cmd::kPaste, cmd::kSelectAllPoints,
                                           cmd::kSelectAllFaces}));
 }

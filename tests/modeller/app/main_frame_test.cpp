@@ -135,7 +135,7 @@ TEST_F(MainFrameTest, CommandsNeedAHandlerAndTheirStage) {
         EXPECT_FALSE(frame.Dispatch(id)) << id;
     }
     EXPECT_EQ(ran, 0);
-    frame.SetEnabled(cmd::kRevolve, true);  // its feature has arrived
+    frame.SetEnabled(cmd::kRevolve, true);  // switched on again
     EXPECT_TRUE(frame.Action(cmd::kRevolve)->isEnabled());
     EXPECT_TRUE(frame.Dispatch(cmd::kRevolve));
     EXPECT_EQ(ran, 1);

@@ -9,6 +9,7 @@
 #include "modeller/app/command_table.h"
 #include "modeller/app/mokkel_app.h"
 #include "modeller/dialogs/extrusion_dlg.h"
+#include "modeller/dialogs/revolution_dlg.h"
 #include "tests/platform/qt/qt_app.h"
 #include "tests/support/memory_settings.h"
 #include "tests/support/scripted_prompt.h"
@@ -54,6 +55,44 @@ TEST(OpsCommands, ExtrudeTheDoorOfTheSampleAndJoin) {
 
     EXPECT_TRUE(app.Frame().Dispatch(cmd::kFlipFaces));
     EXPECT_EQ(m.faces.GetLine(7), "10, 13, 12, 11");
+}
+
+TEST(OpsCommands, RevolveTheDoorAndRememberAfterTheRun) {
+    qtshell::testing::App();
+    testing_support::TempDir dir;
+    testing_support::MemorySettings store;
+    testing_support::ScriptedPrompt prompt;
+    NoFiles files;
+    const std::string path = dir.File("house.mkl");
+    std::filesystem::copy_file(MOKKEL_SOURCE_DIR "/resources/samples/house.mkl", path);
+    MokkelApp app(AppServices{&store, &prompt, &files, nullptr, nullptr, dir.path()});
+    app.Start({QString::fromStdString(path)});
+
+    QTimer::singleShot(0, [] {
+        auto* dlg = dynamic_cast<CRevolutionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        dlg->findChild<QLineEdit*>(QStringLiteral("faceList"))->setText(QStringLiteral("7"));
+        dlg->findChild<QLineEdit*>(QStringLiteral("angle"))->setText(QStringLiteral("90"));
+        dlg->findChild<QLineEdit*>(QStringLiteral("divisions"))->setText(QStringLiteral("4"));
+        dlg->accept();
+    });
+    EXPECT_TRUE(app.Frame().Dispatch(cmd::kRevolve));
+    EXPECT_TRUE(prompt.shown.empty());
+    // The sample's 13 faces (the join dropped its blank lines), then four edges of two
+    // triangles each per step, and the cap.
+    EXPECT_EQ(app.Document().objects.modelMesh->FaceCount(), 13u + 4 * 2 * 4 + 1);
+    EXPECT_EQ(app.Frame().windowTitle().toStdString(), "Mokkel  [house.mkl *]");
+
+    std::string shown;
+    QTimer::singleShot(0, [&shown] {
+        auto* dlg = dynamic_cast<CRevolutionDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(dlg, nullptr);
+        shown = dlg->findChild<QLineEdit*>(QStringLiteral("faceList"))->text().toStdString() + " " +
+                dlg->findChild<QLineEdit*>(QStringLiteral("angle"))->text().toStdString();
+        dlg->reject();
+    });
+    EXPECT_TRUE(app.Frame().Dispatch(cmd::kRevolve));
+    EXPECT_EQ(shown, "7 90");
 }
 
 }  // namespace

@@ -20,6 +20,15 @@ TEST(FastSearch, FreeRunIndexAnswersAsTheLiteralScan) {
         sheet.ReplaceLines(lines);
         model::FreeRunIndex index(sheet);
         for (int step = 0; step < 20; ++step) {
+            if (rng() % 4 == 0) {  // a line with text goes blank (a revolution's source)
+                const auto line =
+                    static_cast<int32_t>(rng() % static_cast<uint32_t>(sheet.LineCount()));
+                std::string& text = sheet.lines[static_cast<size_t>(line)];
+                if (!text.empty() && text.front() != ' ') {
+                    text.clear();
+                    index.Freed(line);
+                }
+            }
             const auto n = static_cast<int32_t>(rng() % 6) - 1;
             const int32_t start = index.Find(n);
             ASSERT_EQ(start, model::FindFreeRun(sheet, n)) << round << " " << step;
@@ -27,6 +36,24 @@ TEST(FastSearch, FreeRunIndexAnswersAsTheLiteralScan) {
             sheet.GrowTo(start + count - 1);
             for (int32_t i = start; i < start + count; ++i) sheet.SetLine(i, "7");
             index.Filled(start, count);
+        }
+    }
+}
+
+TEST(FastSearch, EmptyLineCursorAnswersAsTheLiteralScan) {
+    std::mt19937 rng(3);
+    for (int round = 0; round < 100; ++round) {
+        model::FaceSheet sheet;
+        std::vector<std::string> lines(1 + rng() % 20);
+        const char* kinds[] = {"1", "", " "};
+        for (std::string& l : lines) l = kinds[rng() % 3];
+        sheet.ReplaceLines(lines);
+        model::EmptyLineCursor cursor(sheet);
+        for (int step = 0; step < 30; ++step) {
+            const int32_t at = cursor.Next();
+            ASSERT_EQ(at, model::FindFirstEmptyLine(sheet)) << round << " " << step;
+            sheet.GrowTo(at);
+            sheet.SetLine(at, "2");
         }
     }
 }

@@ -1,0 +1,100 @@
+#include "modeller/dialogs/revolution_dlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "model/vector_text.h"
+#include "modeller/dialogs/field_exchange.h"
+
+namespace modeller {
+
+CRevolutionDlg::CRevolutionDlg(const ops::RevolutionSettings& remembered,
+                               const model::MeshModel& model, shell::Prompt& prompt,
+                               HelpFunction help, QWidget* parent)
+    : COpsDialog("回転体", kRevolutionHelpPage, prompt, std::move(help), parent),
+      model_(model),
+      settings_(ops::OpenRevolution(remembered, model.groups)) {
+    const ops::RevolutionSettings& s = settings_;
+    faces_ = NamedEdit(this, "faceList", s.faceList);
+    axis_ = NamedEdit(this, "axis", s.axis);
+    RadioPair(this, direction_, "軸の進行方向から見て時計回り", "反時計回り", "direction",
+              s.counterClockwise);
+    angle_ = NamedEdit(this, "angle", model::FormatNumber(s.angle));
+    divisions_ = NamedEdit(this, "divisions", std::to_string(s.divisions));
+    caps_ = NamedCheck(this, "caps", "蓋を生成", s.caps);
+    flipSource_ =
+        NamedCheck(this, "flipSource", "元の面が裏返しになる場合ひっくり返す", s.flipSource);
+    deleteSource_ =
+        NamedCheck(this, "deleteSource", "360度の時、元の面を消去", s.deleteSourceAtFullTurn);
+    newGroup_ = NamedCheck(this, "newGroup", "新しくグループを作成", s.newGroup);
+    groupName_ = NamedEdit(this, "groupName", s.groupName);
+    noJoin_ = NamedCheck(this, "noJoin", "点を結合しない", s.noJoin);
+    faces_->setMinimumWidth(240);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(new QLabel(Qs("面インデックス"), this), 0, 0);
+    grid->addWidget(faces_, 0, 1);
+    grid->addWidget(new QLabel(Qs("回転軸"), this), 1, 0);
+    grid->addWidget(axis_, 1, 1);
+    grid->addWidget(direction_[0], 2, 1);
+    grid->addWidget(direction_[1], 3, 1);
+    grid->addWidget(new QLabel(Qs("回転角"), this), 4, 0);
+    grid->addWidget(angle_, 4, 1);
+    grid->addWidget(new QLabel(Qs("分割数"), this), 5, 0);
+    grid->addWidget(divisions_, 5, 1);
+    auto* group = new QHBoxLayout;
+    group->addWidget(newGroup_);
+    group->addWidget(new QLabel(Qs("名前"), this));
+    group->addWidget(groupName_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    for (QCheckBox* c : {caps_, flipSource_, deleteSource_}) layout->addWidget(c);
+    layout->addLayout(group);
+    layout->addWidget(noJoin_);
+    layout->addWidget(MakeButtons());
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void CRevolutionDlg::accept() {
+    // The field exchange first, in control order; then the operation's own checks.
+    std::string refusal;
+    const auto angle = ExchangeFloatInRange(Text(angle_), -ops::kMaxRevolutionAngle,
+                                            ops::kMaxRevolutionAngle, refusal);
+    if (!angle) {
+        Refuse(refusal, angle_);
+        return;
+    }
+    const auto divisions = ExchangeUnsigned(Text(divisions_), refusal);
+    if (!divisions) {
+        Refuse(refusal, divisions_);
+        return;
+    }
+    ops::RevolutionSettings s;
+    s.faceList = Text(faces_);
+    s.axis = Text(axis_);
+    s.counterClockwise = direction_[1]->isChecked();
+    s.angle = *angle;
+    s.divisions = *divisions;
+    s.caps = caps_->isChecked();
+    s.flipSource = flipSource_->isChecked();
+    s.deleteSourceAtFullTurn = deleteSource_->isChecked();
+    s.newGroup = newGroup_->isChecked();
+    s.groupName = Text(groupName_);
+    s.noJoin = noJoin_->isChecked();
+    if (const std::string message = ops::ValidateRevolution(model_, s); !message.empty()) {
+        QLineEdit* field = message == ops::kNoFaceListText    ? faces_
+                           : message == ops::kGroupExistsText ? groupName_
+                                                              : axis_;
+        Refuse(message, field);
+        return;
+    }
+    settings_ = s;
+    QDialog::accept();
+}
+
+}  // namespace modeller
