@@ -78,8 +78,7 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
     auto* slider = new QPushButton(Qs("スライダー"), this);
     slider->setEnabled(false);  // the sliders come with the joints
 
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -91,9 +90,8 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
     layout->addLayout(form);
     layout->addWidget(RadioGroup("軸の固定", {"なし", "Y 軸", "Z 軸"}, axisLock_, this));
     layout->addWidget(positionLock_);
-    layout->addWidget(RadioGroup("表示",
-                                 {"四角い", "丸い", "陰影をつけない", "線", "点", "表示しない"},
-                                 display_, this));
+    layout->addWidget(RadioGroup(
+        "表示", {"四角い", "丸い", "陰影をつけない", "線", "点", "表示しない"}, display_, this));
     layout->addLayout(flips);
     layout->addWidget(slider, 0, Qt::AlignLeft);
     layout->addWidget(buttons);
@@ -124,12 +122,16 @@ void CObjectDlg::SetFields(const ObjectFields& f) {
     direction_->setText(QString::fromStdString(f.direction));
     up_->setText(QString::fromStdString(f.up));
     scale_->setText(QString::fromStdString(f.scale));
-    if (QAbstractButton* b = axisLock_->button(f.axisLock)) b->setChecked(true);
-    else axisLock_->button(0)->setChecked(true);
+    if (QAbstractButton* b = axisLock_->button(f.axisLock))
+        b->setChecked(true);
+    else
+        axisLock_->button(0)->setChecked(true);
     positionLock_->setChecked(f.positionLock);
     // Any other display value hides the object, as the last choice does.
-    if (QAbstractButton* b = display_->button(f.display)) b->setChecked(true);
-    else display_->button(kShowHidden)->setChecked(true);
+    if (QAbstractButton* b = display_->button(f.display))
+        b->setChecked(true);
+    else
+        display_->button(kShowHidden)->setChecked(true);
     flipX_->setChecked(f.flipX);
     flipY_->setChecked(f.flipY);
     flipZ_->setChecked(f.flipZ);

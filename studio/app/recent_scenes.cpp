@@ -31,8 +31,7 @@ void RecentScenes::Load(shell::SettingsStore& store) {
     paths_.clear();
     for (size_t i = 0; i < kStudioRecentFileCount; ++i) {
         std::string path = store.GetString(kSection, ValueName(i), "");
-        if (path.empty() || std::find(paths_.begin(), paths_.end(), path) != paths_.end())
-            continue;
+        if (path.empty() || std::find(paths_.begin(), paths_.end(), path) != paths_.end()) continue;
         paths_.push_back(std::move(path));
     }
 }

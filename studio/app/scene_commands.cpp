@@ -98,7 +98,8 @@ void SceneCommands::OnSaveAs() {
     if (WriteItems(*path, 0, -1)) {
         host_.RecentFileUsed(*path);
     }
-    if (fileio::ExtensionOf(*path) == "stg") host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
+    if (fileio::ExtensionOf(*path) == "stg")
+        host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
     UseDirectoryOf(*path);
 }
 

@@ -110,16 +110,17 @@ int StagoraApp::SelectedItem() {
 std::optional<std::string> StagoraApp::AskFolderName() {
     if (services_.askFolderName) return services_.askFolderName();
     bool ok = false;
-    const QString name = QInputDialog::getText(frame_.get(), Qs(kFolderDialogTitle),
-                                               Qs(kFolderNameLabel), QLineEdit::Normal,
-                                               QString(), &ok);
+    const QString name =
+        QInputDialog::getText(frame_.get(), Qs(kFolderDialogTitle), Qs(kFolderNameLabel),
+                              QLineEdit::Normal, QString(), &ok);
     if (!ok) return std::nullopt;
     return name.toStdString();
 }
 
 bool StagoraApp::EditObject(size_t index) {
-    CObjectDlg dialog(doc_, index, *services_.files,
-                      [this](std::string_view page) { frame_->ShowHelp(page); }, frame_.get());
+    CObjectDlg dialog(
+        doc_, index, *services_.files, [this](std::string_view page) { frame_->ShowHelp(page); },
+        frame_.get());
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -134,8 +135,8 @@ void StagoraApp::SaveImage() {
     if (!path) return;
     settings_.pictureDirectory = std::filesystem::path(*path).parent_path().string();
     const QSize client = view_->viewport()->size();
-    const std::string message = render_.SaveViewImage(doc_, *path, settings_.jpegQuality,
-                                                      client.width(), client.height());
+    const std::string message =
+        render_.SaveViewImage(doc_, *path, settings_.jpegQuality, client.width(), client.height());
     if (!message.empty()) services_.prompt->Tell(message);
     view_->Invalidate();
 }

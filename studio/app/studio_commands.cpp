@@ -36,11 +36,10 @@ constexpr StudioCommand kCommands[] = {
 };
 
 constexpr int S = kStudioSeparator;
-constexpr int kFileMenu[] = {cmd::kOpen,      cmd::kSave, cmd::kSaveAs,       S,
-                             cmd::kClearAll,  S,          cmd::kSaveImage,    S,
-                             cmd::kRecentFirst, S,        cmd::kExit};
-constexpr int kSettingsMenu[] = {cmd::kCamera, cmd::kScreen, cmd::kFog, S, cmd::kAxis,
-                                 cmd::kOption};
+constexpr int kFileMenu[] = {cmd::kOpen,      cmd::kSave, cmd::kSaveAs,      S, cmd::kClearAll, S,
+                             cmd::kSaveImage, S,          cmd::kRecentFirst, S, cmd::kExit};
+constexpr int kSettingsMenu[] = {cmd::kCamera, cmd::kScreen, cmd::kFog, S,
+                                 cmd::kAxis,   cmd::kOption};
 constexpr int kViewMenu[] = {cmd::kFrameMode, cmd::kShowLights};
 constexpr int kCreateMenu[] = {cmd::kCreateLight, cmd::kCreateFolder};
 constexpr int kJointMenu[] = {cmd::kJointNew, cmd::kJointManage};
@@ -49,7 +48,7 @@ constexpr int kTreeMenu[] = {cmd::kProperties, cmd::kGroupOperation, S, cmd::kDe
                              cmd::kSaveParts};
 
 constexpr StudioToolButton kToolbar[] = {
-    {cmd::kOpen, "open"},     {cmd::kSave, "save"},   {S, ""},
+    {cmd::kOpen, "open"},     {cmd::kSave, "save"},         {S, ""},
     {cmd::kCamera, "camera"}, {cmd::kCreateLight, "light"}, {S, ""},
     {cmd::kAbout, "about"},
 };
@@ -68,26 +67,40 @@ const StudioCommand* FindStudioCommand(int id) {
 
 std::string_view StudioMenuTitle(StudioMenu menu) {
     switch (menu) {
-        case M::File: return "ファイル(&F)";
-        case M::Settings: return "設定(&S)";
-        case M::View: return "表示(&V)";
-        case M::Create: return "作成(&M)";
-        case M::Joint: return "ジョイント(&J)";
-        case M::Help: return "ヘルプ(&H)";
-        case M::TreeContext: return "";
+        case M::File:
+            return "ファイル(&F)";
+        case M::Settings:
+            return "設定(&S)";
+        case M::View:
+            return "表示(&V)";
+        case M::Create:
+            return "作成(&M)";
+        case M::Joint:
+            return "ジョイント(&J)";
+        case M::Help:
+            return "ヘルプ(&H)";
+        case M::TreeContext:
+            return "";
     }
     return "";
 }
 
 std::span<const int> StudioMenuLayout(StudioMenu menu) {
     switch (menu) {
-        case M::File: return kFileMenu;
-        case M::Settings: return kSettingsMenu;
-        case M::View: return kViewMenu;
-        case M::Create: return kCreateMenu;
-        case M::Joint: return kJointMenu;
-        case M::Help: return kHelpMenu;
-        case M::TreeContext: return kTreeMenu;
+        case M::File:
+            return kFileMenu;
+        case M::Settings:
+            return kSettingsMenu;
+        case M::View:
+            return kViewMenu;
+        case M::Create:
+            return kCreateMenu;
+        case M::Joint:
+            return kJointMenu;
+        case M::Help:
+            return kHelpMenu;
+        case M::TreeContext:
+            return kTreeMenu;
     }
     return {};
 }

@@ -40,9 +40,9 @@ inline constexpr int kSaveParts = 32788;
 inline constexpr int kStudioRecentFileCount = 4;
 
 enum class StudioMenu { File, Settings, View, Create, Joint, Help, TreeContext };
-inline constexpr StudioMenu kStudioMenuBar[] = {StudioMenu::File,   StudioMenu::Settings,
-                                                StudioMenu::View,   StudioMenu::Create,
-                                                StudioMenu::Joint,  StudioMenu::Help};
+inline constexpr StudioMenu kStudioMenuBar[] = {StudioMenu::File,  StudioMenu::Settings,
+                                                StudioMenu::View,  StudioMenu::Create,
+                                                StudioMenu::Joint, StudioMenu::Help};
 
 struct StudioCommand {
     int id;

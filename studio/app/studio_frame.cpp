@@ -43,8 +43,7 @@ std::string PlainCaption(std::string_view caption) {
 }
 
 constexpr std::string_view kAboutCaption = "Stagora のﾊﾞｰｼﾞｮﾝ情報";
-constexpr std::string_view kAboutDescription =
-    "Mokkel のモデルを並べてシーンを組み立てるスタジオ";
+constexpr std::string_view kAboutDescription = "Mokkel のモデルを並べてシーンを組み立てるスタジオ";
 constexpr std::string_view kVersion = "1.0";
 
 }  // namespace
@@ -240,8 +239,7 @@ void StudioFrame::ShowAbout() {
     auto* icon = new QLabel(&dialog);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/stagora.png")).pixmap(32, 32));
     icon->setAlignment(Qt::AlignTop);
-    auto* version = new QLabel(
-        Qs(kStudioProgramName) + Qs(" ﾊﾞｰｼﾞｮﾝ ") + Qs(kVersion), &dialog);
+    auto* version = new QLabel(Qs(kStudioProgramName) + Qs(" ﾊﾞｰｼﾞｮﾝ ") + Qs(kVersion), &dialog);
     auto* description = new QLabel(Qs(kAboutDescription), &dialog);
     auto* texts = new QVBoxLayout;
     texts->addWidget(version);

@@ -48,8 +48,8 @@ void LoadStudioSettings(shell::SettingsStore& s, StudioSettings& st) {
     }
     st.saveAxis = s.GetInt("Jiku", "Load", 0) != 0;
     if (st.saveAxis)
-        st.axisSize = GetFloatIn(s, "Jiku", "Haba", st.axisSize, 0.0f,
-                                 std::numeric_limits<float>::max());
+        st.axisSize =
+            GetFloatIn(s, "Jiku", "Haba", st.axisSize, 0.0f, std::numeric_limits<float>::max());
     st.xFormat = s.GetInt("", "XFormat", 0);
     st.pictureDirectory = s.GetString("Directory", "Picture", st.pictureDirectory);
     st.textureDirectory = s.GetString("Directory", "Texture", st.textureDirectory);

@@ -15,8 +15,8 @@ namespace {
 constexpr float kDragUnitPerPixel = 0.2f;
 }  // namespace
 
-CSceneScrollView::CSceneScrollView(CSceneDoc& doc, StudioRender& render,
-                                   StudioSettings& settings, QWidget* parent)
+CSceneScrollView::CSceneScrollView(CSceneDoc& doc, StudioRender& render, StudioSettings& settings,
+                                   QWidget* parent)
     : QAbstractScrollArea(parent), doc_(doc), render_(render), settings_(settings) {
     setObjectName(QStringLiteral("SceneView3D"));
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,8 +51,8 @@ void CSceneScrollView::RenderIfStale() {
     const image::Image picture = render_.Capture();
     picture_ = QImage(picture.width, picture.height, QImage::Format_RGB32);
     for (int y = 0; y < picture.height; ++y)
-        std::copy_n(picture.argb.begin() + static_cast<ptrdiff_t>(y) * picture.width,
-                    picture.width, reinterpret_cast<uint32_t*>(picture_.scanLine(y)));
+        std::copy_n(picture.argb.begin() + static_cast<ptrdiff_t>(y) * picture.width, picture.width,
+                    reinterpret_cast<uint32_t*>(picture_.scanLine(y)));
 }
 
 void CSceneScrollView::UpdateScrollBars() {

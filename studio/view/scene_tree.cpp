@@ -78,8 +78,7 @@ void CSceneView::mouseMoveEvent(QMouseEvent* event) {
         return;
     }
     const QPoint pos = event->position().toPoint();
-    if (!dragging_ &&
-        (pos - pressPos_).manhattanLength() < QApplication::startDragDistance())
+    if (!dragging_ && (pos - pressPos_).manhattanLength() < QApplication::startDragDistance())
         return;
     if (!dragging_) {
         dragging_ = true;

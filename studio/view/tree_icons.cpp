@@ -71,14 +71,14 @@ QPixmap Draw(uint8_t kind) {
         case kObject: {  // a cube
             p.setPen(QPen(QColor(0, 0, 96), 1));
             p.setBrush(QColor(100, 150, 255));
-            p.drawPolygon(QPolygonF({QPointF(3, 7), QPointF(13, 7), QPointF(13, 17),
-                                     QPointF(3, 17)}));
+            p.drawPolygon(
+                QPolygonF({QPointF(3, 7), QPointF(13, 7), QPointF(13, 17), QPointF(3, 17)}));
             p.setBrush(QColor(170, 200, 255));
-            p.drawPolygon(QPolygonF({QPointF(3, 7), QPointF(7, 3), QPointF(17, 3),
-                                     QPointF(13, 7)}));
+            p.drawPolygon(
+                QPolygonF({QPointF(3, 7), QPointF(7, 3), QPointF(17, 3), QPointF(13, 7)}));
             p.setBrush(QColor(60, 100, 200));
-            p.drawPolygon(QPolygonF({QPointF(13, 7), QPointF(17, 3), QPointF(17, 13),
-                                     QPointF(13, 17)}));
+            p.drawPolygon(
+                QPolygonF({QPointF(13, 7), QPointF(17, 3), QPointF(17, 13), QPointF(13, 17)}));
             break;
         }
         default: {  // a missing model: the cube's outline crossed out
