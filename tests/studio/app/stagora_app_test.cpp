@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
 #include <deque>
@@ -172,6 +173,27 @@ TEST_F(StagoraAppTest, SaveAsksBeforeOverwriting) {
     CSceneDoc reread;
     ASSERT_TRUE(LoadSceneFile(reread, dir.File("scene.stg"), true).ok);
     EXPECT_EQ(reread.Items().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, MouseDragInTheTreeDropsWithShift) {
+    CSceneView& tree = app->Tree();
+    QWidget* port = tree.viewport();
+    const QPoint from = tree.visualItemRect(tree.NodeOf(3)).center();
+    const QPoint to = tree.visualItemRect(tree.NodeOf(0)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, from);
+    for (const QPoint& at : {from + QPoint(0, -10), to}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), port->mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(port, &move);
+    }
+    EXPECT_EQ(tree.SelectedIndex(), 0);  // the node under the mouse shows the target
+    QTest::mouseRelease(port, Qt::LeftButton, Qt::ShiftModifier, to);
+    EXPECT_EQ(TreeText(), "box(top one two) ");
+    EXPECT_EQ(app->Document().Items()[1].depth, 1);
 }
 
 }  // namespace

@@ -10,7 +10,9 @@
 #include "studio/app/studio_commands.h"
 #include "studio/app/studio_settings.h"
 #include "studio/app/tree_rules.h"
+#include "tests/studio/scene_fixture.h"
 #include "tests/support/memory_settings.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -161,6 +163,49 @@ TEST(StudioCommandTable, EveryCommandOnceInItsMenu) {
     EXPECT_EQ(StudioWindowTitle(""), "Stagora");
     EXPECT_EQ(StudioWindowTitle("a.stg"), "Stagora  [a.stg]");
     EXPECT_EQ(StudioHelpAddress("/p", "dlg_object.htm"), "/p/Stagora.chm::/dlg_object.htm");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace studio;
+
+TEST(ObjectDialogApply, ReplacesPlacementAndScaleAndRefusesAModelThatWillNotLoad) {
+    testing_support::TempDir dir;
+    studio_test::WriteCubeModel(dir.File("cube.mkl"));
+    CSceneDoc doc;
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    for (int round = 0; round < 2; ++round) {  // applied twice: the scale does not compound
+        ObjectFields f = ReadObjectFields(doc, 0);
+        f.position = "1, 2, 3";
+        f.scale = "2";
+        f.name = "箱";
+        f.display = kShowLines;
+        ObjectEdit edit;
+        ASSERT_EQ(CheckObjectFields(f, edit), "");
+        ASSERT_TRUE(ApplyObjectEdit(doc, 0, edit));
+    }
+    const SceneItem& item = doc.Items()[0];
+    const rm::Vector3 origin = item.frame->Transform({0, 0, 0});
+    const rm::Vector3 unit = item.frame->Transform({1, 0, 0});
+    EXPECT_NEAR(origin.x, 1.0f, 1e-5f);
+    EXPECT_NEAR(origin.z, 3.0f, 1e-5f);
+    EXPECT_NEAR(unit.x - origin.x, 2.0f, 1e-5f);
+    EXPECT_EQ(item.displayMode, kShowLines);
+    // The dialog reopens with what was set.
+    const ObjectFields again = ReadObjectFields(doc, 0);
+    EXPECT_EQ(again.name, "箱");
+    EXPECT_EQ(again.position, "1, 2, 3");
+    EXPECT_EQ(again.direction, "0, 0, 1");
+    EXPECT_EQ(again.scale, "2, 2, 2");
+
+    ObjectFields f = again;
+    f.path = dir.File("missing.mkl");
+    ObjectEdit edit;
+    ASSERT_EQ(CheckObjectFields(f, edit), "");
+    EXPECT_FALSE(ApplyObjectEdit(doc, 0, edit));
+    EXPECT_EQ(doc.Items()[0].path, dir.File("cube.mkl"));
 }
 
 }  // namespace
