@@ -197,3 +197,31 @@ TEST_F(StagoraAppTest, MouseDragInTheTreeDropsWithShift) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, CameraDragMovesTheCameraAndRightButtonCyclesModes) {
+    CSceneScrollView& view = app->View();
+    QWidget* port = view.viewport();
+    port->repaint();
+    const rm::Vector3 before = app->Document().Camera()->Position(app->Document().Root());
+    const int frames = view.FramesRendered();
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(view.MouseMode(), kStudioCameraDrag);
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), port->mapToGlobal(QPointF(60, 40)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &move);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(view.MouseMode(), kStudioCamera);
+    const rm::Vector3 after = app->Document().Camera()->Position(app->Document().Root());
+    EXPECT_NE(before.x, after.x);
+    port->repaint();
+    EXPECT_EQ(view.FramesRendered(), frames + 1);
+
+    for (int expected : {kStudioObject, kStudioJoint, kStudioCamera}) {
+        QTest::mouseClick(port, Qt::RightButton, {}, QPoint(50, 50));
+        EXPECT_EQ(view.MouseMode(), expected);
+    }
+}
+
+}  // namespace
