@@ -225,3 +225,29 @@ TEST_F(StagoraAppTest, CameraDragMovesTheCameraAndRightButtonCyclesModes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
+    // A model file adds one object named after it; one that will not load says "Error!".
+    ASSERT_TRUE(app->Commands().OpenPath(dir.File("cube.mkl")));
+    EXPECT_EQ(app->Document().Items().back().name, "cube.mkl");
+    testing_support::WriteFile(dir.File("bad.mkl"), "not a model");
+    EXPECT_FALSE(app->Commands().OpenPath(dir.File("bad.mkl")));
+    ASSERT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
+    EXPECT_EQ(app->Document().Items().size(), 5u);
+
+    // Save-as to an X file exports the items and leaves the title alone.
+    chooser.answers = {dir.File("all.x")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(testing_support::ReadFile(dir.File("all.x")).substr(0, 4), "xof ");
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
+    chooser.answers = {dir.File("copy.stg")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [copy.stg]");
+    CSceneDoc reread;
+    ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
+    EXPECT_EQ(reread.Items().size(), 5u);
+}
+
+}  // namespace
