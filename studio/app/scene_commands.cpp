@@ -1,0 +1,157 @@
+#include "studio/app/scene_commands.h"
+
+#include <filesystem>
+
+#include "platform/fileio/path_name.h"
+#include "platform/text/cp932.h"
+#include "studio/app/tree_rules.h"
+#include "studio/scene/scene_file.h"
+
+namespace studio {
+
+namespace {
+
+constexpr std::string_view kModelExtension = "mkl";
+
+}  // namespace
+
+SceneCommands::SceneCommands(CSceneDoc& doc, StudioSettings& settings, shell::Prompt& prompt,
+                             shell::FileChooser& files, SceneCommandHost& host)
+    : doc_(doc), settings_(settings), prompt_(prompt), files_(files), host_(host) {}
+
+void SceneCommands::UseDirectoryOf(const std::string& path) {
+    settings_.fileDirectory = std::filesystem::path(path).parent_path().string();
+}
+
+void SceneCommands::OnOpen() {
+    shell::FileRequest request;
+    request.filter = std::string(kOpenFilter);
+    request.defaultExtension = std::string(kModelExtension);
+    request.initialDirectory = settings_.fileDirectory;
+    if (auto path = files_.Choose(request)) OpenPath(*path);
+}
+
+bool SceneCommands::OpenPath(const std::string& nativePath) {
+    const std::string ext = fileio::ExtensionOf(nativePath);
+    bool opened = false;
+    if (ext == "stg" || ext == "ktb") {
+        const bool scene = ext == "stg";
+        SceneFileResult r = LoadSceneFile(doc_, nativePath, scene);
+        if (!r.message.empty()) prompt_.Tell(r.message);
+        // A damaged joint or environment section still brings its items.
+        opened = r.ok || r.report.added > 0;
+        host_.ItemsChanged();
+        if (opened && scene) {
+            scenePath_ = nativePath;
+            host_.SceneTitleChanged(std::string(fileio::FileNameOf(nativePath)));
+        }
+    } else if (ext == "x" || ext == "mkl") {
+        opened = doc_.AppendObject(nativePath);
+        if (opened) {
+            host_.ItemsChanged();
+        } else {
+            prompt_.Tell(kMsgError);
+        }
+    } else {
+        prompt_.Tell(kMsgError);
+    }
+    UseDirectoryOf(nativePath);
+    if (opened) host_.RecentFileUsed(nativePath);
+    return opened;
+}
+
+bool SceneCommands::WriteItems(const std::string& path, int first, int last) {
+    SaveOptions options;
+    options.binaryX = settings_.xFormat != 0;
+    SceneFileResult r = SaveSceneFile(doc_, path, first, last, options);
+    if (!r.ok) {
+        if (!r.message.empty()) {
+            prompt_.Tell(r.message);
+        } else if (r.error == SceneFileError::kWriteFailed) {
+            // The previous file is whole; the user must not think this one was written.
+            prompt_.Tell(kMsgError);
+        }
+    }
+    return r.ok;
+}
+
+void SceneCommands::OnSave() {
+    if (scenePath_.empty()) {
+        OnSaveAs();
+        return;
+    }
+    std::string question(fileio::FileNameOf(scenePath_));
+    question += kAskOverwrite;
+    if (prompt_.Ask(question, {}, shell::Buttons::YesNoCancel) != shell::Answer::Yes) return;
+    WriteItems(scenePath_, 0, -1);
+}
+
+void SceneCommands::OnSaveAs() {
+    shell::FileRequest request;
+    request.save = true;
+    request.filter = std::string(kSceneSaveFilter);
+    request.defaultExtension = "stg";
+    request.initialDirectory = settings_.fileDirectory;
+    auto path = files_.Choose(request);
+    if (!path) return;
+    scenePath_ = *path;
+    if (WriteItems(*path, 0, -1)) {
+        host_.RecentFileUsed(*path);
+    }
+    if (fileio::ExtensionOf(*path) == "stg")
+        host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
+    UseDirectoryOf(*path);
+}
+
+void SceneCommands::OnClearAll() {
+    if (prompt_.Ask(kAskClearAll, {}, shell::Buttons::OkCancel) != shell::Answer::Ok) return;
+    doc_.DeleteAll();
+    host_.ItemsChanged();
+}
+
+void SceneCommands::OnCreateFolder() {
+    auto name = host_.AskFolderName();
+    if (!name) return;
+    doc_.AppendFolder(text::Utf8ToCp932(*name));
+    host_.ItemsChanged();
+}
+
+void SceneCommands::OnDelete() {
+    const int index = host_.SelectedItem();
+    if (index < 0 || static_cast<size_t>(index) >= doc_.Items().size()) return;
+    doc_.DeleteSubtree(static_cast<size_t>(index));
+    host_.ItemsChanged();
+}
+
+void SceneCommands::OnProperties() {
+    const int index = host_.SelectedItem();
+    if (index < 0 || static_cast<size_t>(index) >= doc_.Items().size()) return;
+    // Folders and lights get their dialogs with the group operation and the lights.
+    if (!IsObjectKind(doc_.Items()[static_cast<size_t>(index)].kind)) return;
+    host_.EditObject(static_cast<size_t>(index));
+    host_.ItemsChanged();
+}
+
+void SceneCommands::OnSaveParts() {
+    const int index = host_.SelectedItem();
+    if (index < 0) return;
+    const ItemRange range = PartsRange(doc_.Items(), static_cast<size_t>(index));
+    if (range.Empty()) return;
+    shell::FileRequest request;
+    request.save = true;
+    request.filter = std::string(kPartsFilter);
+    request.defaultExtension = "ktb";
+    request.initialDirectory = settings_.fileDirectory;
+    auto path = files_.Choose(request);
+    if (!path) return;
+    WriteItems(*path, static_cast<int>(range.first), static_cast<int>(range.end) - 1);
+    UseDirectoryOf(*path);
+}
+
+bool SceneCommands::DropItem(size_t dragged, size_t target, bool shift) {
+    if (!MoveItemBlock(doc_.Items(), dragged, target, shift)) return false;
+    host_.ItemsChanged();
+    return true;
+}
+
+}  // namespace studio

@@ -1,0 +1,144 @@
+#include "studio/app/stagora_app.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QInputDialog>
+#include <QMenu>
+#include <QScreen>
+#include <filesystem>
+
+#include "studio/app/object_dialog.h"
+#include "studio/view/scene_scroll_view.h"
+#include "studio/view/scene_tree.h"
+
+namespace studio {
+
+namespace {
+
+constexpr std::string_view kImageFilter =
+    "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpeg;*jpg)|*.jpeg;*.jpg||";
+constexpr std::string_view kFolderDialogTitle = "フォルダの作成";
+constexpr std::string_view kFolderNameLabel = "名前";
+
+QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+}  // namespace
+
+StagoraApp::StagoraApp(const StagoraServices& services) : services_(services) {
+    // The file dialogs start in the program's directory until a file is opened or saved.
+    settings_.fileDirectory = services_.programDirectory;
+    if (services_.settings) LoadStudioSettings(*services_.settings, settings_);
+    if (settings_.fileDirectory.empty()) settings_.fileDirectory = services_.programDirectory;
+
+    frame_ = std::make_unique<StudioFrame>(
+        StudioFrameServices{services_.settings, services_.help, services_.programDirectory});
+    tree_ = new CSceneView;
+    view_ = new CSceneScrollView(doc_, render_, settings_);
+    frame_->SetPanes(tree_, view_);
+    commands_ = std::make_unique<SceneCommands>(doc_, settings_, *services_.prompt,
+                                                *services_.files, *this);
+    RegisterCommands();
+}
+
+StagoraApp::~StagoraApp() {
+    Shutdown();
+}
+
+void StagoraApp::RegisterCommands() {
+    StudioFrame& f = *frame_;
+    SceneCommands* c = commands_.get();
+    f.SetHandler(cmd::kOpen, [c] { c->OnOpen(); });
+    f.SetHandler(cmd::kSave, [c] { c->OnSave(); });
+    f.SetHandler(cmd::kSaveAs, [c] { c->OnSaveAs(); });
+    f.SetHandler(cmd::kClearAll, [c] { c->OnClearAll(); });
+    f.SetHandler(cmd::kCreateFolder, [c] { c->OnCreateFolder(); });
+    f.SetHandler(cmd::kProperties, [c] { c->OnProperties(); });
+    f.SetHandler(cmd::kDelete, [c] { c->OnDelete(); });
+    f.SetHandler(cmd::kSaveParts, [c] { c->OnSaveParts(); });
+    f.SetHandler(cmd::kSaveImage, [this] { SaveImage(); });
+    f.SetOpenPathHandler([c](const std::string& path) { return c->OpenPath(path); });
+    tree_->dropped = [c](size_t dragged, size_t target, bool shift) {
+        c->DropItem(dragged, target, shift);
+    };
+    tree_->contextMenuAsked = [this](QPoint pos) { frame_->ContextMenu()->popup(pos); };
+    view_->deviceFailed = [this] {
+        services_.prompt->Tell(kMsgStudioDeviceFailed, kStudioProgramName);
+        QMetaObject::invokeMethod(frame_.get(), &QWidget::close, Qt::QueuedConnection);
+    };
+}
+
+void StagoraApp::Start(const QStringList& arguments) {
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        frame_->setGeometry(screen->availableGeometry());
+    frame_->SetTitle("");
+    frame_->showMaximized();
+    QCoreApplication::processEvents();
+    view_->EnsureDevice();
+    if (!arguments.isEmpty())
+        commands_->OpenPath(QFileInfo(arguments.front()).absoluteFilePath().toStdString());
+}
+
+void StagoraApp::Shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    if (services_.settings) SaveStudioSettings(*services_.settings, settings_);
+}
+
+void StagoraApp::ItemsChanged() {
+    const int selected = tree_->SelectedIndex();
+    tree_->Rebuild(doc_.Items());
+    if (selected >= 0 && static_cast<size_t>(selected) < doc_.Items().size())
+        tree_->SelectIndex(selected);
+    view_->Invalidate();
+}
+
+void StagoraApp::SceneTitleChanged(const std::string& fileTitle) {
+    frame_->SetTitle(fileTitle);
+}
+
+void StagoraApp::RecentFileUsed(const std::string& path) {
+    frame_->AddRecentFile(path);
+}
+
+int StagoraApp::SelectedItem() {
+    return tree_->SelectedIndex();
+}
+
+std::optional<std::string> StagoraApp::AskFolderName() {
+    if (services_.askFolderName) return services_.askFolderName();
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(frame_.get(), Qs(kFolderDialogTitle), Qs(kFolderNameLabel),
+                              QLineEdit::Normal, QString(), &ok);
+    if (!ok) return std::nullopt;
+    return name.toStdString();
+}
+
+bool StagoraApp::EditObject(size_t index) {
+    CObjectDlg dialog(
+        doc_, index, *services_.files, [this](std::string_view page) { frame_->ShowHelp(page); },
+        frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void StagoraApp::SaveImage() {
+    shell::FileRequest request;
+    request.save = true;
+    request.filter = std::string(kImageFilter);
+    request.defaultExtension = "bmp";
+    request.initialDirectory = settings_.pictureDirectory.empty() ? services_.programDirectory
+                                                                  : settings_.pictureDirectory;
+    auto path = services_.files->Choose(request);
+    if (!path) return;
+    settings_.pictureDirectory = std::filesystem::path(*path).parent_path().string();
+    const QSize client = view_->viewport()->size();
+    const std::string message =
+        render_.SaveViewImage(doc_, *path, settings_.jpegQuality, client.width(), client.height());
+    if (!message.empty()) services_.prompt->Tell(message);
+    view_->Invalidate();
+}
+
+}  // namespace studio

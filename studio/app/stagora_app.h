@@ -1,0 +1,72 @@
+// The studio's application object: the scene, the settings, the main window with the tree
+// and the 3D view, and the commands, started in the program's order.
+#pragma once
+
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/shell.h"
+#include "studio/app/scene_commands.h"
+#include "studio/app/studio_frame.h"
+#include "studio/app/studio_settings.h"
+#include "studio/render/studio_render.h"
+#include "studio/scene/scene_doc.h"
+
+namespace studio {
+
+class CSceneView;
+class CSceneScrollView;
+
+struct StagoraServices {
+    shell::SettingsStore* settings = nullptr;
+    shell::Prompt* prompt = nullptr;
+    shell::FileChooser* files = nullptr;
+    shell::HelpOpener* help = nullptr;
+    std::string programDirectory;
+    // The folder dialog; the window's own when empty (tests answer it).
+    std::function<std::optional<std::string>()> askFolderName;
+};
+
+class StagoraApp : public SceneCommandHost {
+public:
+    explicit StagoraApp(const StagoraServices& services);
+    ~StagoraApp() override;
+
+    // Settings, the window maximised and shown, then a file named on the command line.
+    void Start(const QStringList& arguments);
+    // The orderly end: settings saved with the normal-exit mark.
+    void Shutdown();
+
+    CSceneDoc& Document() { return doc_; }
+    StudioFrame& Frame() { return *frame_; }
+    CSceneView& Tree() { return *tree_; }
+    CSceneScrollView& View() { return *view_; }
+    SceneCommands& Commands() { return *commands_; }
+    StudioSettings& Settings() { return settings_; }
+
+    // SceneCommandHost
+    void ItemsChanged() override;
+    void SceneTitleChanged(const std::string& fileTitle) override;
+    void RecentFileUsed(const std::string& path) override;
+    int SelectedItem() override;
+    std::optional<std::string> AskFolderName() override;
+    bool EditObject(size_t index) override;
+
+private:
+    void RegisterCommands();
+    void SaveImage();
+
+    StagoraServices services_;
+    StudioSettings settings_;
+    CSceneDoc doc_;
+    StudioRender render_;
+    std::unique_ptr<StudioFrame> frame_;
+    CSceneView* tree_ = nullptr;        // owned by the frame
+    CSceneScrollView* view_ = nullptr;  // owned by the frame
+    std::unique_ptr<SceneCommands> commands_;
+    bool shutDown_ = false;
+};
+
+}  // namespace studio

@@ -1,0 +1,253 @@
+// The whole studio on the offscreen platform: start-up with a scene on the command line,
+// clear-all, create-folder, save-parts, the tree's drop and an idle window that stays idle.
+#include "studio/app/stagora_app.h"
+
+#include <gtest/gtest.h>
+
+#include <QMouseEvent>
+#include <QSplitter>
+#include <QTest>
+#include <deque>
+
+#include "studio/scene/scene_file.h"
+#include "studio/view/scene_scroll_view.h"
+#include "studio/view/scene_tree.h"
+#include "tests/platform/qt/qt_app.h"
+#include "tests/studio/scene_fixture.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/scripted_prompt.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace studio;
+using testing_support::MemorySettings;
+using testing_support::ScriptedPrompt;
+using testing_support::TempDir;
+
+struct ScriptedChooser : shell::FileChooser {
+    std::deque<std::optional<std::string>> answers;
+    int asked = 0;
+    std::optional<std::string> Choose(const shell::FileRequest&) override {
+        ++asked;
+        if (answers.empty()) return std::nullopt;
+        auto a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class StagoraAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        qtshell::testing::App();
+        studio_test::WriteCubeModel(dir.File("cube.mkl"));
+        // A folder holding two cubes, then a cube at the top.
+        CSceneDoc doc;
+        doc.AppendFolder("box");
+        ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+        ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+        ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+        doc.Items()[1].depth = 1;
+        doc.Items()[2].depth = 1;
+        doc.Items()[1].name = "one";
+        doc.Items()[2].name = "two";
+        doc.Items()[3].name = "top";
+        ASSERT_TRUE(SaveSceneFile(doc, dir.File("scene.stg")).ok);
+
+        app = std::make_unique<StagoraApp>(
+            StagoraServices{&settings, &prompt, &chooser, nullptr, dir.path(),
+                            [this]() -> std::optional<std::string> { return folderName; }});
+        app->Start({QString::fromStdString(dir.File("scene.stg"))});
+    }
+
+    std::string TreeText() {
+        std::string out;
+        CSceneView& tree = app->Tree();
+        for (int i = 0; i < tree.topLevelItemCount(); ++i) {
+            QTreeWidgetItem* node = tree.topLevelItem(i);
+            out += node->text(0).toStdString();
+            if (node->childCount()) {
+                out += '(';
+                for (int k = 0; k < node->childCount(); ++k) {
+                    if (k) out += ' ';
+                    out += node->child(k)->text(0).toStdString();
+                }
+                out += ')';
+            }
+            out += ' ';
+        }
+        return out;
+    }
+
+    TempDir dir;
+    MemorySettings settings;
+    ScriptedPrompt prompt;
+    ScriptedChooser chooser;
+    std::optional<std::string> folderName;
+    std::unique_ptr<StagoraApp> app;
+};
+
+TEST_F(StagoraAppTest, StartsWithTheSceneOfTheCommandLine) {
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
+    EXPECT_EQ(TreeText(), "box(one two) top ");
+    EXPECT_EQ(app->Frame().Splitter()->sizes().front(), kTreeWidth);
+    EXPECT_EQ(app->Frame().RecentFiles().Paths().front(), dir.File("scene.stg"));
+    EXPECT_EQ(settings.ints[(std::pair<std::string, std::string>{"Device", "Invalid"})], 1);
+    EXPECT_TRUE(prompt.shown.empty());
+    // Joint commands are in the menus, disabled.
+    EXPECT_FALSE(app->Frame().Action(cmd::kJointNew)->isEnabled());
+    EXPECT_TRUE(app->Frame().Action(cmd::kCreateFolder)->isEnabled());
+
+    // A painted window renders once, then stays idle.
+    CSceneScrollView& view = app->View();
+    view.viewport()->repaint();
+    const int frames = view.FramesRendered();
+    EXPECT_GE(frames, 1);
+    QTest::qWait(300);
+    view.viewport()->repaint();  // an expose with nothing changed
+    EXPECT_EQ(view.FramesRendered(), frames);
+    EXPECT_FALSE(view.Picture().isNull());
+}
+
+TEST_F(StagoraAppTest, ClearAllAsksFirst) {
+    prompt.answers = {shell::Answer::Cancel};
+    app->Frame().Dispatch(cmd::kClearAll);
+    EXPECT_EQ(app->Document().Items().size(), 4u);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, kAskClearAll);
+
+    prompt.answers = {shell::Answer::Ok};
+    app->Frame().Dispatch(cmd::kClearAll);
+    EXPECT_TRUE(app->Document().Items().empty());
+    EXPECT_EQ(app->Tree().topLevelItemCount(), 0);
+
+    // Opening again adds; a folder goes to the end of the list and the top of the tree.
+    ASSERT_TRUE(app->Commands().OpenPath(dir.File("scene.stg")));
+    folderName = "新しいフォルダ";
+    app->Frame().Dispatch(cmd::kCreateFolder);
+    EXPECT_EQ(TreeText(), "box(one two) top 新しいフォルダ ");
+    EXPECT_EQ(app->Document().Items().back().kind, kFolder);
+}
+
+TEST_F(StagoraAppTest, SavePartsTakesTheSelectedItemWithItsContents) {
+    // A lone item makes no parts file: the dialog is not even shown.
+    app->Tree().SelectIndex(3);
+    app->Frame().Dispatch(cmd::kSaveParts);
+    EXPECT_EQ(chooser.asked, 0);
+
+    app->Tree().SelectIndex(0);
+    chooser.answers = {dir.File("box.ktb")};
+    app->Frame().Dispatch(cmd::kSaveParts);
+    CSceneDoc parts;
+    ASSERT_TRUE(LoadSceneFile(parts, dir.File("box.ktb"), false).ok);
+    ASSERT_EQ(parts.Items().size(), 3u);
+    EXPECT_EQ(parts.Items()[0].name, "box");
+    EXPECT_EQ(parts.Items()[2].name, "two");
+    EXPECT_EQ(app->Commands().LastDirectory(), dir.path());
+}
+
+TEST_F(StagoraAppTest, TreeDropMovesTheBlockAndRebuildsTheNodes) {
+    // "top" dropped on "box" with Shift: into the folder, first.
+    app->Tree().dropped(3, 0, true);
+    EXPECT_EQ(TreeText(), "box(top one two) ");
+    // The folder dropped onto its own contents: nothing.
+    app->Tree().dropped(0, 2, false);
+    EXPECT_EQ(TreeText(), "box(top one two) ");
+}
+
+TEST_F(StagoraAppTest, SaveAsksBeforeOverwriting) {
+    prompt.answers = {shell::Answer::No};
+    app->Frame().Dispatch(cmd::kDelete);  // nothing selected: nothing deleted
+    EXPECT_EQ(app->Document().Items().size(), 4u);
+    app->Tree().SelectIndex(3);
+    app->Frame().Dispatch(cmd::kDelete);
+    const std::string before = testing_support::ReadFile(dir.File("scene.stg"));
+    app->Frame().Dispatch(cmd::kSave);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "scene.stg\nファイルを上書きしますか？");
+    EXPECT_EQ(testing_support::ReadFile(dir.File("scene.stg")), before);  // No: kept
+
+    prompt.answers = {shell::Answer::Yes};
+    app->Frame().Dispatch(cmd::kSave);
+    CSceneDoc reread;
+    ASSERT_TRUE(LoadSceneFile(reread, dir.File("scene.stg"), true).ok);
+    EXPECT_EQ(reread.Items().size(), 3u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, MouseDragInTheTreeDropsWithShift) {
+    CSceneView& tree = app->Tree();
+    QWidget* port = tree.viewport();
+    const QPoint from = tree.visualItemRect(tree.NodeOf(3)).center();
+    const QPoint to = tree.visualItemRect(tree.NodeOf(0)).center();
+    QTest::mousePress(port, Qt::LeftButton, {}, from);
+    for (const QPoint& at : {from + QPoint(0, -10), to}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), port->mapToGlobal(QPointF(at)),
+                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(port, &move);
+    }
+    EXPECT_EQ(tree.SelectedIndex(), 0);  // the node under the mouse shows the target
+    QTest::mouseRelease(port, Qt::LeftButton, Qt::ShiftModifier, to);
+    EXPECT_EQ(TreeText(), "box(top one two) ");
+    EXPECT_EQ(app->Document().Items()[1].depth, 1);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, CameraDragMovesTheCameraAndRightButtonCyclesModes) {
+    CSceneScrollView& view = app->View();
+    QWidget* port = view.viewport();
+    port->repaint();
+    const rm::Vector3 before = app->Document().Camera()->Position(app->Document().Root());
+    const int frames = view.FramesRendered();
+    QTest::mousePress(port, Qt::LeftButton, {}, QPoint(50, 50));
+    EXPECT_EQ(view.MouseMode(), kStudioCameraDrag);
+    QMouseEvent move(QEvent::MouseMove, QPointF(60, 40), port->mapToGlobal(QPointF(60, 40)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(port, &move);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(60, 40));
+    EXPECT_EQ(view.MouseMode(), kStudioCamera);
+    const rm::Vector3 after = app->Document().Camera()->Position(app->Document().Root());
+    EXPECT_NE(before.x, after.x);
+    port->repaint();
+    EXPECT_EQ(view.FramesRendered(), frames + 1);
+
+    for (int expected : {kStudioObject, kStudioJoint, kStudioCamera}) {
+        QTest::mouseClick(port, Qt::RightButton, {}, QPoint(50, 50));
+        EXPECT_EQ(view.MouseMode(), expected);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
+    // A model file adds one object named after it; one that will not load says "Error!".
+    ASSERT_TRUE(app->Commands().OpenPath(dir.File("cube.mkl")));
+    EXPECT_EQ(app->Document().Items().back().name, "cube.mkl");
+    testing_support::WriteFile(dir.File("bad.mkl"), "not a model");
+    EXPECT_FALSE(app->Commands().OpenPath(dir.File("bad.mkl")));
+    ASSERT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
+    EXPECT_EQ(app->Document().Items().size(), 5u);
+
+    // Save-as to an X file exports the items and leaves the title alone.
+    chooser.answers = {dir.File("all.x")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(testing_support::ReadFile(dir.File("all.x")).substr(0, 4), "xof ");
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
+    chooser.answers = {dir.File("copy.stg")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [copy.stg]");
+    CSceneDoc reread;
+    ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
+    EXPECT_EQ(reread.Items().size(), 5u);
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The studio's decisions without a window: the tree's drop rules, the settings file with its
+// start-up guard, the parts range, the object dialog's checks and the command table.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <sstream>
+
+#include "platform/settings_float.h"
+#include "studio/app/object_edit.h"
+#include "studio/app/studio_commands.h"
+#include "studio/app/studio_settings.h"
+#include "studio/app/tree_rules.h"
+#include "tests/studio/scene_fixture.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/temp_dir.h"
+
+namespace {
+
+using namespace studio;
+
+// "A0 B1 C0": names with depths, in list order.
+std::vector<SceneItem> Items(const std::string& spec) {
+    std::vector<SceneItem> items;
+    std::istringstream in(spec);
+    std::string word;
+    while (in >> word) {
+        SceneItem item;
+        item.name = word.substr(0, 1);
+        item.depth = std::stoi(word.substr(1));
+        items.push_back(item);
+    }
+    return items;
+}
+
+std::string Spec(const std::vector<SceneItem>& items) {
+    std::string out;
+    for (const SceneItem& item : items) {
+        if (!out.empty()) out += ' ';
+        out += item.name + std::to_string(item.depth);
+    }
+    return out;
+}
+
+TEST(TreeDropRules, MovesBlocksAsDesigned) {
+    struct Case {
+        const char* before;
+        size_t dragged, target;
+        bool shift;
+        const char* after;  // nullptr: nothing moves
+    };
+    const Case cases[] = {
+        // Up without Shift: at the target's place and depth.
+        {"A0 B0 C0", 2, 0, false, "C0 A0 B0"},
+        // Down without Shift: directly after the target, at its depth.
+        {"A0 B0 C0", 0, 2, false, "B0 C0 A0"},
+        // A block keeps its shape; depths shift together.
+        {"F0 a1 b2 G0", 0, 3, false, "G0 F0 a1 b2"},
+        {"F0 a1 b2 G0", 1, 3, false, "F0 G0 a0 b1"},
+        // Shift: into the target, directly after it, moving down and up.
+        {"F0 x1 A0", 2, 0, true, "F0 A1 x1"},
+        {"A0 F0 y1", 2, 0, true, "A0 y1 F0"},
+        {"F0 a1 b2 G0", 1, 3, true, "F0 G0 a1 b2"},
+        // Down without Shift onto a folder: after the folder itself, not after its contents.
+        {"A0 F0 c1", 0, 1, false, "F0 A0 c1"},
+        // Onto itself or into its own block: nothing.
+        {"A0 B0", 0, 0, false, nullptr},
+        {"F0 a1 b2 G0", 0, 2, true, nullptr},
+        // Out of range: nothing.
+        {"A0 B0", 0, 5, false, nullptr},
+    };
+    for (const Case& c : cases) {
+        std::vector<SceneItem> items = Items(c.before);
+        const auto moved = MoveItemBlock(items, c.dragged, c.target, c.shift);
+        SCOPED_TRACE(std::string(c.before) + " drag " + std::to_string(c.dragged) + " on " +
+                     std::to_string(c.target) + (c.shift ? " shift" : ""));
+        if (!c.after) {
+            EXPECT_FALSE(moved);
+            EXPECT_EQ(Spec(items), c.before);
+        } else {
+            EXPECT_TRUE(moved);
+            EXPECT_EQ(Spec(items), c.after);
+        }
+    }
+}
+
+TEST(TreeDropRules, ParentsAndPartsRangeFollowDepths) {
+    const std::vector<SceneItem> items = Items("F0 a1 b2 c1 G0 H0 x3");
+    EXPECT_EQ(TreeParents(items), (std::vector<int>{-1, 0, 1, 0, -1, -1, 5}));
+    const ItemRange folder = PartsRange(items, 0);
+    EXPECT_EQ(folder.first, 0u);
+    EXPECT_EQ(folder.end, 4u);
+    EXPECT_TRUE(PartsRange(items, 4).Empty());  // a folder without contents: nothing
+    EXPECT_TRUE(PartsRange(items, 2).Empty());  // one item alone
+    EXPECT_TRUE(PartsRange(items, 99).Empty());
+}
+
+TEST(StudioSettingsFile, GuardAndRangesKeepSaneValues) {
+    testing_support::MemorySettings store;
+    store.ints[{"Device", "Width"}] = 1024;
+    store.ints[{"Device", "Height"}] = 50;  // below the smallest render size
+    store.ints[{"", "JQuality"}] = 0;
+    store.ints[{"Camera", "Load"}] = 1;
+    store.ints[{"Camera", "Speed"}] = shell::FloatToPattern(-3.0f);
+    StudioSettings s;
+    LoadStudioSettings(store, s);
+    EXPECT_EQ(s.deviceWidth, 1024);
+    EXPECT_EQ(s.deviceHeight, 480);
+    EXPECT_EQ(s.jpegQuality, 75);
+    EXPECT_EQ(s.cameraSpeed, 1.0f);
+    EXPECT_EQ(store.ints[(std::pair<std::string, std::string>{"Device", "Invalid"})], 1);
+
+    // A start after a crash ignores the stored device.
+    StudioSettings again;
+    LoadStudioSettings(store, again);
+    EXPECT_EQ(again.deviceWidth, 640);
+
+    // A failed device is not stored for the next run; a normal exit clears the guard.
+    again.deviceWidth = 900;
+    again.deviceFailed = true;
+    SaveStudioSettings(store, again);
+    EXPECT_EQ(store.ints[(std::pair<std::string, std::string>{"Device", "Width"})], 640);
+    EXPECT_EQ(store.ints[(std::pair<std::string, std::string>{"Device", "Invalid"})], 0);
+    // And it never touches the modeller's values.
+    EXPECT_FALSE(store.ints.contains({"Color", "Load"}));
+}
+
+TEST(ObjectDialogChecks, ScaleAndVectors) {
+    struct Case {
+        const char* scale;
+        const char* position;
+        std::string_view message;
+        std::array<float, 3> result;
+    };
+    const Case cases[] = {
+        {"2", "1, 2, 3", "", {2, 2, 2}},           {"1, 2, 3", "0, 0, 0", "", {1, 2, 3}},
+        {"1, 0, 3", "0, 0, 0", kMsgZeroScale, {}}, {"0", "0, 0, 0", kMsgZeroScale, {}},
+        {"1, 2", "0, 0, 0", kMsgZeroScale, {}},  // a missing factor is 0
+        {"1", "1, 2", kMsgNeedVector, {}},
+    };
+    for (const Case& c : cases) {
+        ObjectFields f;
+        f.scale = c.scale;
+        f.position = c.position;
+        ObjectEdit edit;
+        SCOPED_TRACE(std::string(c.scale) + " / " + c.position);
+        EXPECT_EQ(CheckObjectFields(f, edit), c.message);
+        if (c.message.empty()) {
+            EXPECT_EQ(edit.scale, c.result);
+        }
+    }
+}
+
+TEST(StudioCommandTable, EveryCommandOnceInItsMenu) {
+    std::set<int> ids;
+    for (const StudioCommand& c : StudioCommands()) {
+        EXPECT_TRUE(ids.insert(c.id).second) << c.id;
+        const auto layout = StudioMenuLayout(c.menu);
+        EXPECT_NE(std::find(layout.begin(), layout.end(), c.id), layout.end()) << c.id;
+    }
+    EXPECT_EQ(ids.size(), 24u);  // 23 commands and the recent-file block
+    for (int joint : {cmd::kJointNew, cmd::kJointManage, cmd::kGroupOperation})
+        EXPECT_FALSE(FindStudioCommand(joint)->ready);
+    EXPECT_EQ(StudioWindowTitle(""), "Stagora");
+    EXPECT_EQ(StudioWindowTitle("a.stg"), "Stagora  [a.stg]");
+    EXPECT_EQ(StudioHelpAddress("/p", "dlg_object.htm"), "/p/Stagora.chm::/dlg_object.htm");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace studio;
+
+TEST(ObjectDialogApply, ReplacesPlacementAndScaleAndRefusesAModelThatWillNotLoad) {
+    testing_support::TempDir dir;
+    studio_test::WriteCubeModel(dir.File("cube.mkl"));
+    CSceneDoc doc;
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    for (int round = 0; round < 2; ++round) {  // applied twice: the scale does not compound
+        ObjectFields f = ReadObjectFields(doc, 0);
+        f.position = "1, 2, 3";
+        f.scale = "2";
+        f.name = "箱";
+        f.display = kShowLines;
+        ObjectEdit edit;
+        ASSERT_EQ(CheckObjectFields(f, edit), "");
+        ASSERT_TRUE(ApplyObjectEdit(doc, 0, edit));
+    }
+    const SceneItem& item = doc.Items()[0];
+    const rm::Vector3 origin = item.frame->Transform({0, 0, 0});
+    const rm::Vector3 unit = item.frame->Transform({1, 0, 0});
+    EXPECT_NEAR(origin.x, 1.0f, 1e-5f);
+    EXPECT_NEAR(origin.z, 3.0f, 1e-5f);
+    EXPECT_NEAR(unit.x - origin.x, 2.0f, 1e-5f);
+    EXPECT_EQ(item.displayMode, kShowLines);
+    // The dialog reopens with what was set.
+    const ObjectFields again = ReadObjectFields(doc, 0);
+    EXPECT_EQ(again.name, "箱");
+    EXPECT_EQ(again.position, "1, 2, 3");
+    EXPECT_EQ(again.direction, "0, 0, 1");
+    EXPECT_EQ(again.scale, "2, 2, 2");
+
+    ObjectFields f = again;
+    f.path = dir.File("missing.mkl");
+    ObjectEdit edit;
+    ASSERT_EQ(CheckObjectFields(f, edit), "");
+    EXPECT_FALSE(ApplyObjectEdit(doc, 0, edit));
+    EXPECT_EQ(doc.Items()[0].path, dir.File("cube.mkl"));
+}
+
+}  // namespace
