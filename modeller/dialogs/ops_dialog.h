@@ -45,6 +45,10 @@ protected:
     QDialogButtonBox* MakeButtons();
     // Shows the message and, when given, selects the field it is about. Returns false.
     bool Refuse(std::string_view message, QLineEdit* field = nullptr);
+    // A sweep's turn: the angle (−360 to 360 degrees), then the number of steps, read in that
+    // order; false after refusing the first field that does not read.
+    bool ExchangeTurn(QLineEdit* angle, QLineEdit* divisions, float& angleOut,
+                      uint32_t& divisionsOut);
     void keyPressEvent(QKeyEvent* event) override;
 
     shell::Prompt& prompt_;

@@ -62,24 +62,15 @@ CRevolutionDlg::CRevolutionDlg(const ops::RevolutionSettings& remembered,
 
 void CRevolutionDlg::accept() {
     // The field exchange first, in control order; then the operation's own checks.
-    std::string refusal;
-    const auto angle = ExchangeFloatInRange(Text(angle_), -ops::kMaxRevolutionAngle,
-                                            ops::kMaxRevolutionAngle, refusal);
-    if (!angle) {
-        Refuse(refusal, angle_);
-        return;
-    }
-    const auto divisions = ExchangeUnsigned(Text(divisions_), refusal);
-    if (!divisions) {
-        Refuse(refusal, divisions_);
-        return;
-    }
+    float angle = 0;
+    uint32_t divisions = 0;
+    if (!ExchangeTurn(angle_, divisions_, angle, divisions)) return;
     ops::RevolutionSettings s;
     s.faceList = Text(faces_);
     s.axis = Text(axis_);
     s.counterClockwise = direction_[1]->isChecked();
-    s.angle = *angle;
-    s.divisions = *divisions;
+    s.angle = angle;
+    s.divisions = divisions;
     s.caps = caps_->isChecked();
     s.flipSource = flipSource_->isChecked();
     s.deleteSourceAtFullTurn = deleteSource_->isChecked();

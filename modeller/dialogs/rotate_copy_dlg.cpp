@@ -57,24 +57,16 @@ CRotateCopyDlg::CRotateCopyDlg(ops::RotateCopySettings& remembered, const model:
 }
 
 void CRotateCopyDlg::accept() {
-    std::string refusal;
-    const auto angle = ExchangeFloatInRange(Text(angle_), -ops::kMaxRevolutionAngle,
-                                            ops::kMaxRevolutionAngle, refusal);
-    if (!angle) {
-        Refuse(refusal, angle_);
-        return;
-    }
-    const auto divisions = ExchangeUnsigned(Text(divisions_), refusal);
-    if (!divisions) {
-        Refuse(refusal, divisions_);
-        return;
-    }
+    // The field exchange first, in control order; then the operation's own checks.
+    float angle = 0;
+    uint32_t divisions = 0;
+    if (!ExchangeTurn(angle_, divisions_, angle, divisions)) return;
     ops::RotateCopySettings s;
     s.faceList = Text(faces_);
     s.axis = Text(axis_);
     s.counterClockwise = direction_[1]->isChecked();
-    s.angle = *angle;
-    s.divisions = *divisions;
+    s.angle = angle;
+    s.divisions = divisions;
     s.backFaces = backFaces_->isChecked();
     s.newGroup = newGroup_->isChecked();
     s.groupName = Text(groupName_);
