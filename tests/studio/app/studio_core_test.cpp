@@ -19,9 +19,9 @@ namespace {
 using namespace studio;
 
 // "A0 B1 C0": names with depths, in list order.
-std::vector<SceneItem> Items(const std::string& spec) {
+std::vector<SceneItem> Items(const std::string& layout) {
     std::vector<SceneItem> items;
-    std::istringstream in(spec);
+    std::istringstream in(layout);
     std::string word;
     while (in >> word) {
         SceneItem item;
@@ -32,7 +32,7 @@ std::vector<SceneItem> Items(const std::string& spec) {
     return items;
 }
 
-std::string Spec(const std::vector<SceneItem>& items) {
+std::string Layout(const std::vector<SceneItem>& items) {
     std::string out;
     for (const SceneItem& item : items) {
         if (!out.empty()) out += ' ';
@@ -75,10 +75,10 @@ TEST(TreeDropRules, MovesBlocksAsDesigned) {
                      std::to_string(c.target) + (c.shift ? " shift" : ""));
         if (!c.after) {
             EXPECT_FALSE(moved);
-            EXPECT_EQ(Spec(items), c.before);
+            EXPECT_EQ(Layout(items), c.before);
         } else {
             EXPECT_TRUE(moved);
-            EXPECT_EQ(Spec(items), c.after);
+            EXPECT_EQ(Layout(items), c.after);
         }
     }
 }
