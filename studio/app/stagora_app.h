@@ -57,6 +57,10 @@ public:
 private:
     void RegisterCommands();
     void SaveImage();
+    void HelpPage(std::string_view page);
+    void OnScreen();
+    void OnFog();
+    void OnCreateLight();
 
     StagoraServices services_;
     StudioSettings settings_;

@@ -7,8 +7,10 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 
+#include "studio/app/environment_dialogs.h"
 #include "studio/scene/scene_file.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -248,6 +250,60 @@ TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
     CSceneDoc reread;
     ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
     EXPECT_EQ(reread.Items().size(), 5u);
+}
+
+}  // namespace
+
+namespace {
+
+// Each settings command opens its dialog; the test types into it and presses OK.
+void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
+    QTimer::singleShot(0, [name, fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->objectName(), QString::fromLatin1(name));
+        fill(*dialog);
+        dialog->accept();
+    });
+}
+
+TEST_F(StagoraAppTest, ScreenFogAndLightCommandsApplyTheirDialogs) {
+    StudioFrame& frame = app->Frame();
+    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCreateLight}) EXPECT_TRUE(frame.IsEnabled(id));
+    AnswerDialog("ScreenDialog", [](QDialog& d) {
+        auto* screen = static_cast<CScreenDlg*>(&d);
+        ScreenFields f = screen->Fields();
+        f.width = "200";
+        f.background = "0, 1, 0";
+        screen->SetFields(f);
+    });
+    frame.Dispatch(cmd::kScreen);
+    EXPECT_EQ(app->Document().environment.screenWidth, 200);
+    EXPECT_EQ(app->Document().environment.backgroundColor, 0xFF00FF00u);
+
+    AnswerDialog("FogDialog", [](QDialog& d) {
+        auto* fog = static_cast<CFogDlg*>(&d);
+        FogFields f = fog->Fields();
+        f.enabled = true;
+        fog->SetFields(f);
+    });
+    frame.Dispatch(cmd::kFog);
+    EXPECT_EQ(app->Document().environment.fogEnabled, 1);
+
+    const size_t items = app->Document().Items().size();
+    AnswerDialog("LightDialog", [](QDialog& d) {
+        auto* light = static_cast<CLightDlg*>(&d);
+        LightFields f = light->Fields();
+        f.kind = kPointLight;
+        f.name = "lamp";
+        light->SetFields(f);
+    });
+    frame.Dispatch(cmd::kCreateLight);
+    ASSERT_EQ(app->Document().Items().size(), items + 1);
+    EXPECT_EQ(app->Document().Items().back().kind, kPointLight);
+    EXPECT_EQ(app->Tree().topLevelItem(app->Tree().topLevelItemCount() - 1)->text(0),
+              QStringLiteral("lamp"));
+    EXPECT_TRUE(prompt.Texts().empty());
 }
 
 }  // namespace

@@ -209,3 +209,127 @@ TEST(ObjectDialogApply, ReplacesPlacementAndScaleAndRefusesAModelThatWillNotLoad
 }
 
 }  // namespace
+
+#include "platform/text/cp932.h"
+#include "studio/app/environment_edit.h"
+
+namespace {
+
+// Each bad field of the three dialogs is refused with its message and changes nothing.
+TEST(EnvironmentDialogChecks, RefuseBadFields) {
+    struct ScreenCase {
+        std::string ScreenFields::*field;
+        std::string text, message;
+    };
+    const ScreenCase screen[] = {
+        {&ScreenFields::width, "12.5", std::string(kMsgNeedInteger)},
+        {&ScreenFields::height, "", std::string(kMsgNeedInteger)},
+        {&ScreenFields::left, "x", std::string(kMsgNeedInteger)},
+        {&ScreenFields::background, "1, 1", std::string(kMsgColorRange)},
+        {&ScreenFields::background, "0, 2, 0", std::string(kMsgColorRange)},
+    };
+    for (const ScreenCase& c : screen) {
+        ScreenFields f;
+        f.*c.field = c.text;
+        ScreenEdit edit;
+        edit.width = -5;
+        EXPECT_EQ(CheckScreenFields(f, edit), c.message) << c.text;
+        EXPECT_EQ(edit.width, -5);
+    }
+    FogFields fog;
+    FogEdit fogEdit;
+    fog.end = "far";
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), kMsgNeedNumber);
+    fog = {};
+    fog.ownColor = true;
+    fog.color = "-0.1, 0, 0";
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), kMsgColorRange);
+    fog.ownColor = false;  // a colour not used is not checked
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), "");
+
+    struct LightCase {
+        std::string LightFields::*field;
+        std::string text, message;
+    };
+    const LightCase light[] = {
+        {&LightFields::color, "1, 1, nan", std::string(kMsgColorRange)},
+        {&LightFields::umbra, "wide", std::string(kMsgNeedNumber)},
+        {&LightFields::quadratic, "1e999", std::string(kMsgNeedNumber)},
+        {&LightFields::position, "1, 2", std::string(kMsgNeedNumber)},
+        {&LightFields::direction, "0, 0, 0", std::string(kMsgNeedNumber)},
+    };
+    for (const LightCase& c : light) {
+        LightFields f;
+        f.*c.field = c.text;
+        LightEdit edit;
+        EXPECT_EQ(CheckLightFields(f, edit), c.message) << c.text;
+    }
+}
+
+TEST(EnvironmentDialogApply, ScreenAndFogReachTheEnvironment) {
+    CSceneDoc doc;
+    ScreenFields f = ReadScreenFields(doc.environment);
+    f.width = "9000";  // beyond the render target
+    f.height = "0";
+    f.background = "0, 0, 1";
+    f.hasImage = true;  // without a path: no image
+    f.imageMode = 0;
+    f.left = "-20";
+    ScreenEdit screen;
+    ASSERT_EQ(CheckScreenFields(f, screen), "");
+    ApplyScreenSettings(doc, screen, 640, 480);
+    const SceneEnvironment& env = doc.environment;
+    EXPECT_EQ(env.screenWidth, 640);
+    EXPECT_EQ(env.screenHeight, 1);
+    EXPECT_EQ(env.backgroundColor, 0xFF0000FFu);
+    EXPECT_EQ(env.hasImage, 0);
+    EXPECT_EQ(env.regionLeft, -20);
+    EXPECT_EQ(env.imageMode, 0);
+    // The dialog shows again what was applied.
+    EXPECT_EQ(ReadScreenFields(env).background, f.background);
+
+    // Fog following the background keeps the own colour for later; an own colour is used.
+    FogFields fog = ReadFogFields(env);
+    fog.enabled = true;
+    fog.start = "5";
+    fog.end = "50";
+    FogEdit edit;
+    ASSERT_EQ(CheckFogFields(fog, edit), "");
+    ApplyFog(doc, edit);
+    EXPECT_EQ(env.fogEnabled, 1);
+    EXPECT_EQ(env.fogOwnColor, 0);
+    EXPECT_EQ(env.fogColor, 0u);
+    EXPECT_EQ(ReadFogFields(env).color, f.background);
+    fog.ownColor = true;
+    fog.color = "1, 0, 0";
+    ASSERT_EQ(CheckFogFields(fog, edit), "");
+    ApplyFog(doc, edit);
+    EXPECT_EQ(env.fogColor, 0xFFFF0000u);
+    EXPECT_FLOAT_EQ(env.fogEnd, 50.0f);
+}
+
+TEST(EnvironmentDialogApply, CreateLightItemConvertsAnglesAndNamesUnnamedLights) {
+    CSceneDoc doc;
+    LightFields f;
+    f.kind = kSpotLight;
+    f.umbra = "30";
+    f.penumbra = "60";
+    f.position = "1, 2, 3";
+    f.direction = "0, -1, 0";  // straight down still orients
+    f.fixed = true;
+    LightEdit edit;
+    ASSERT_EQ(CheckLightFields(f, edit), "");
+    const size_t index = CreateLightItem(doc, edit);
+    const SceneItem& item = doc.Items()[index];
+    EXPECT_EQ(item.kind, kSpotLight);
+    EXPECT_EQ(item.name, text::Utf8ToCp932("スポットライト"));
+    EXPECT_NEAR(item.lightValues.umbra, 0.5236f, 1e-4f);
+    EXPECT_NEAR(item.lightValues.penumbra, 1.0472f, 1e-4f);
+    EXPECT_EQ(item.positionLock, 1);
+    const Placement p = doc.PlacementOf(item);
+    EXPECT_NEAR(p.position.y, 2.0f, 1e-5f);
+    EXPECT_NEAR(p.direction.y, -1.0f, 1e-5f);
+    ASSERT_TRUE(item.light);
+}
+
+}  // namespace
