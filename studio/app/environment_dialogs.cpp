@@ -291,4 +291,59 @@ void CLightDlg::accept() {
     QDialog::accept();
 }
 
+CCameraDlg::CCameraDlg(CSceneDoc& doc, bool& reverse, HelpFunction help, QWidget* parent)
+    : QDialog(parent), doc_(doc), reverse_(reverse) {
+    setWindowTitle(Qs("カメラ"));
+    setObjectName(QStringLiteral("CameraDialog"));
+    position_ = new QLineEdit(this);
+    direction_ = new QLineEdit(this);
+    up_ = new QLineEdit(this);
+    point_ = new QLineEdit(this);
+    speed_ = new QLineEdit(this);
+    gaze_ = new QCheckBox(Qs("一点を凝視する"), this);
+    reverseBox_ = new QCheckBox(Qs("リバースモード"), this);
+    for (QLineEdit* e : {position_, direction_, up_, point_}) e->setMaxLength(100);
+    auto* form = new QFormLayout;
+    form->addRow(Qs("カメラの位置"), position_);
+    form->addRow(Qs("カメラのＺ軸"), direction_);
+    form->addRow(Qs("カメラのＹ軸"), up_);
+    form->addRow(gaze_, point_);
+    form->addRow(Qs("移動スピード"), speed_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(reverseBox_);
+    AddButtons(this, layout, kCameraHelpPage, std::move(help));
+    SetFields(ReadCameraFields(doc_, reverse_));
+}
+
+CameraFields CCameraDlg::Fields() const {
+    CameraFields f;
+    f.position = Text(position_);
+    f.direction = Text(direction_);
+    f.up = Text(up_);
+    f.gaze = gaze_->isChecked();
+    f.point = Text(point_);
+    f.reverse = reverseBox_->isChecked();
+    f.speed = Text(speed_);
+    return f;
+}
+
+void CCameraDlg::SetFields(const CameraFields& f) {
+    SetText(position_, f.position);
+    SetText(direction_, f.direction);
+    SetText(up_, f.up);
+    gaze_->setChecked(f.gaze);
+    SetText(point_, f.point);
+    reverseBox_->setChecked(f.reverse);
+    SetText(speed_, f.speed);
+}
+
+void CCameraDlg::accept() {
+    CameraEdit edit;
+    const std::string message = CheckCameraFields(Fields(), edit);
+    if (!message.empty()) return Refuse(this, message);
+    ApplyCamera(doc_, edit, reverse_);
+    QDialog::accept();
+}
+
 }  // namespace studio

@@ -17,6 +17,7 @@ namespace studio {
 inline constexpr std::string_view kScreenHelpPage = "dlg_3dgamen.htm";
 inline constexpr std::string_view kFogHelpPage = "dlg_fog.htm";
 inline constexpr std::string_view kLightHelpPage = "dlg_light.htm";
+inline constexpr std::string_view kCameraHelpPage = "dlg_camera.htm";
 
 using HelpFunction = std::function<void(std::string_view)>;
 
@@ -67,6 +68,21 @@ private:
     QLineEdit *constant_, *linear_, *quadratic_;
     QCheckBox* fixed_;
     int created_ = -1;
+};
+
+// The studio camera; `reverse` is the settings' reverse mode, written on OK.
+class CCameraDlg : public QDialog {
+public:
+    CCameraDlg(CSceneDoc& doc, bool& reverse, HelpFunction help, QWidget* parent = nullptr);
+    CameraFields Fields() const;
+    void SetFields(const CameraFields& fields);
+    void accept() override;
+
+private:
+    CSceneDoc& doc_;
+    bool& reverse_;
+    QLineEdit *position_, *direction_, *up_, *point_, *speed_;
+    QCheckBox *gaze_, *reverseBox_;
 };
 
 }  // namespace studio

@@ -238,4 +238,60 @@ size_t CreateLightItem(CSceneDoc& doc, const LightEdit& edit) {
     return index;
 }
 
+CameraFields ReadCameraFields(const CSceneDoc& doc, bool reverse) {
+    CameraFields f;
+    const Placement p = doc.CameraPlacement();
+    f.position = model::FormatVector(p.position.x, p.position.y, p.position.z);
+    f.direction = model::FormatVector(p.direction.x, p.direction.y, p.direction.z);
+    f.up = model::FormatVector(p.up.x, p.up.y, p.up.z);
+    const rm::Vector3 point = doc.LookAtFrame()->Position(doc.Root());
+    f.point = model::FormatVector(point.x, point.y, point.z);
+    f.gaze = doc.environment.cameraLook != 0;
+    f.reverse = reverse;
+    f.speed = model::FormatNumber(doc.environment.cameraSpeed);
+    return f;
+}
+
+std::string CheckCameraFields(const CameraFields& f, CameraEdit& edit) {
+    const auto speed = ParseFloat(f.speed);
+    if (!speed || *speed < 0.0f || *speed > kMaxCameraSpeed) return std::string(kMsgSpeedRange);
+    edit.fields = f;
+    edit.speed = *speed;
+    return {};
+}
+
+void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse) {
+    const CameraFields& f = edit.fields;
+    Placement p = doc.CameraPlacement();
+    if (const auto position = ParseVec(f.position)) p.position = *position;
+    SceneEnvironment& env = doc.environment;
+    env.cameraSpeed = edit.speed;
+    env.cameraLook = f.gaze ? 1 : 0;
+    reverse = f.reverse;
+    if (f.gaze) {
+        rm::Vector3 point = doc.LookAtFrame()->Position(doc.Root());
+        if (const auto read = ParseVec(f.point)) point = *read;
+        doc.LookAtFrame()->SetPosition(doc.Root(), point);
+        const rm::Vector3 toPoint = point - p.position;
+        const float distance = rm::Length(toPoint);
+        env.cameraValue = distance;
+        if (distance > 0.0f) {
+            p.direction = toPoint;
+            // Looking straight up or down keeps the up the camera had.
+            if (toPoint.x != 0.0f || toPoint.z != 0.0f) p.up = {0, 1, 0};
+        }
+    } else if (const auto direction = ParseVec(f.direction);
+               direction && rm::Length(*direction) > 0.0f) {
+        p.direction = *direction;
+        const auto up = ParseVec(f.up);
+        if (up && rm::Length(*up) > 0.0f) {
+            p.up = *up;
+        } else {
+            const rm::Vector3 d = *direction * (1.0f / rm::Length(*direction));
+            p.up = {d.x, 1.0f, d.z};
+        }
+    }
+    doc.SetCameraPlacement(p);
+}
+
 }  // namespace studio

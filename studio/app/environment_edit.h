@@ -88,4 +88,27 @@ std::string CheckLightFields(const LightFields& fields, LightEdit& edit);
 // `CreateLightItem`: a new light item at the end of the tree; its index.
 size_t CreateLightItem(CSceneDoc& doc, const LightEdit& edit);
 
+// --- camera ("カメラ")
+inline constexpr float kMaxCameraSpeed = 100000000.0f;
+inline constexpr std::string_view kMsgSpeedRange = "0 から 100000000 の数字を入力してください。";
+struct CameraFields {
+    std::string position, direction, up;
+    bool gaze = false;
+    std::string point = "0, 0, 0";
+    bool reverse = false;
+    std::string speed = "1";
+};
+struct CameraEdit {
+    CameraFields fields;  // the vectors are read on applying: an unreadable one is skipped
+    float speed = 1.0f;
+};
+CameraFields ReadCameraFields(const CSceneDoc& doc, bool reverse);
+// Only the speed can be refused.
+std::string CheckCameraFields(const CameraFields& fields, CameraEdit& edit);
+// The camera placed: a readable position is taken; with gaze on it turns to the point (a
+// readable one, else the one it had) keeping the distance to it, else to the Z axis with
+// the Y axis as up. The speed and gaze go to the scene; the reverse mode is returned in
+// `reverse`.
+void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse);
+
 }  // namespace studio

@@ -63,6 +63,7 @@ void StagoraApp::RegisterCommands() {
     f.SetHandler(cmd::kSaveImage, [this] { SaveImage(); });
     f.SetHandler(cmd::kScreen, [this] { OnScreen(); });
     f.SetHandler(cmd::kFog, [this] { OnFog(); });
+    f.SetHandler(cmd::kCamera, [this] { OnCamera(); });
     f.SetHandler(cmd::kCreateLight, [this] { OnCreateLight(); });
     f.SetHandler(cmd::kFrameMode, [this] {
         doc_.SetFrameMode(!doc_.FrameMode());
@@ -155,6 +156,17 @@ void StagoraApp::OnFog() {
     CFogDlg dialog(
         doc_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
     if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
+}
+
+void StagoraApp::OnCamera() {
+    bool reverse = settings_.cameraReverse != 0;
+    CCameraDlg dialog(
+        doc_, reverse, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    settings_.cameraReverse = reverse ? 1 : 0;
+    settings_.cameraSpeed = doc_.environment.cameraSpeed;
+    settings_.cameraLook = doc_.environment.cameraLook;
+    view_->Invalidate();
 }
 
 void StagoraApp::OnCreateLight() {

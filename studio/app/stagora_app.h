@@ -60,6 +60,7 @@ private:
     void HelpPage(std::string_view page);
     void OnScreen();
     void OnFog();
+    void OnCamera();
     void OnCreateLight();
 
     StagoraServices services_;

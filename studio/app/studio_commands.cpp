@@ -16,7 +16,7 @@ constexpr StudioCommand kCommands[] = {
     {cmd::kSaveImage, "画像を保存する(&V)", M::File, "", true, false},
     {cmd::kRecentFirst, "最近使ったﾌｧｲﾙ", M::File, "", true, false},
     {cmd::kExit, "終了(&X)", M::File, "", true, false},
-    {cmd::kCamera, "カメラ(&C)", M::Settings, "", false, false},
+    {cmd::kCamera, "カメラ(&C)", M::Settings, "", true, false},
     {cmd::kScreen, "３Ｄ画面(&S)", M::Settings, "", true, false},
     {cmd::kFog, "フォグ(&F)", M::Settings, "", true, false},
     {cmd::kAxis, "軸(&P)", M::Settings, "", false, false},

@@ -267,9 +267,11 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
     });
 }
 
-TEST_F(StagoraAppTest, ScreenFogAndLightCommandsApplyTheirDialogs) {
+TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
     StudioFrame& frame = app->Frame();
-    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCreateLight}) EXPECT_TRUE(frame.IsEnabled(id));
+    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCamera, cmd::kCreateLight, cmd::kFrameMode,
+                   cmd::kShowLights})
+        EXPECT_TRUE(frame.IsEnabled(id));
     AnswerDialog("ScreenDialog", [](QDialog& d) {
         auto* screen = static_cast<CScreenDlg*>(&d);
         ScreenFields f = screen->Fields();
@@ -289,6 +291,25 @@ TEST_F(StagoraAppTest, ScreenFogAndLightCommandsApplyTheirDialogs) {
     });
     frame.Dispatch(cmd::kFog);
     EXPECT_EQ(app->Document().environment.fogEnabled, 1);
+
+    AnswerDialog("CameraDialog", [](QDialog& d) {
+        auto* camera = static_cast<CCameraDlg*>(&d);
+        CameraFields f = camera->Fields();
+        f.speed = "7.5";
+        f.reverse = false;
+        camera->SetFields(f);
+    });
+    frame.Dispatch(cmd::kCamera);
+    EXPECT_FLOAT_EQ(app->Settings().cameraSpeed, 7.5f);
+    EXPECT_EQ(app->Settings().cameraReverse, 0);
+
+    const QAction* lights = frame.Action(cmd::kShowLights);
+    EXPECT_TRUE(lights->isChecked());
+    frame.Dispatch(cmd::kShowLights);
+    EXPECT_FALSE(lights->isChecked());
+    EXPECT_FALSE(app->Document().ShowLights());
+    frame.Dispatch(cmd::kFrameMode);
+    EXPECT_TRUE(frame.Action(cmd::kFrameMode)->isChecked());
 
     const size_t items = app->Document().Items().size();
     AnswerDialog("LightDialog", [](QDialog& d) {

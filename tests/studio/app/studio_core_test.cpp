@@ -333,3 +333,83 @@ TEST(EnvironmentDialogApply, CreateLightItemConvertsAnglesAndNamesUnnamedLights)
 }
 
 }  // namespace
+
+namespace {
+
+// Point and spot lights carry a picked wireframe marker that show-lights hides; frame mode
+// draws objects as wireframe without breaking up shared meshes, and off restores each mode.
+TEST(StudioViewToggles, LightMarkersAndFrameMode) {
+    testing_support::TempDir dir;
+    studio_test::WriteCubeModel(dir.File("cube.mkl"));
+    CSceneDoc doc;
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    doc.Items()[1].visual = doc.Items()[0].visual;  // as objects of one file are made
+    for (uint8_t kind : {kAmbientLight, kPointLight, kSpotLight})
+        doc.AppendLight(kind, "l", {}, {});
+    const auto visuals = [&](size_t i) { return doc.Items()[i].frame->Visuals().size(); };
+    EXPECT_EQ(visuals(2), 0u);
+    ASSERT_EQ(visuals(3), 1u);
+    ASSERT_EQ(visuals(4), 1u);
+    EXPECT_FALSE(doc.Items()[3].visual);  // the marker is no object mesh for the X export
+
+    doc.SetShowLights(false);
+    EXPECT_EQ(doc.Items()[3].frame->TraversalOptions(), 0u);
+    doc.AppendLight(kSpotLight, "late", {}, {});
+    EXPECT_EQ(doc.Items()[5].frame->TraversalOptions(), 0u);
+    doc.SetShowLights(true);
+    EXPECT_EQ(doc.Items()[4].frame->TraversalOptions(), rm::kRenderEnable | rm::kPickEnable);
+
+    doc.Items()[0].displayMode = kShowHidden;
+    doc.SetFrameMode(true);
+    EXPECT_EQ(doc.Items()[0].visual, doc.Items()[1].visual);
+    EXPECT_EQ(doc.Items()[0].visual->Quality(), rm::kQualityWireframe);
+    EXPECT_EQ(doc.Items()[0].frame->TraversalOptions(), rm::kRenderEnable | rm::kPickEnable);
+    doc.SetFrameMode(false);
+    EXPECT_EQ(doc.Items()[0].frame->TraversalOptions(), rm::kPickEnable);
+    EXPECT_EQ(doc.Items()[1].visual->Quality(), rm::kQualityFlat);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CameraDialog, SpeedRangeGazeAndFallbackUp) {
+    CSceneDoc doc;
+    CameraEdit edit;
+    CameraFields f = ReadCameraFields(doc, false);
+    for (const char* bad : {"-1", "200000000", "fast"}) {
+        f.speed = bad;
+        EXPECT_EQ(CheckCameraFields(f, edit), kMsgSpeedRange) << bad;
+    }
+    f.speed = "100000000";
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+
+    // Gaze: the camera turns to the point and keeps its distance for the frames to come.
+    f.position = "0, 0, -10";
+    f.gaze = true;
+    f.point = "10, 0, -10";
+    f.reverse = true;
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+    bool reverse = false;
+    ApplyCamera(doc, edit, reverse);
+    EXPECT_TRUE(reverse);
+    Placement p = doc.CameraPlacement();
+    EXPECT_NEAR(p.direction.x, 1.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(doc.environment.cameraValue, 10.0f);
+    EXPECT_EQ(doc.environment.cameraLook, 1);
+
+    // No gaze: the Z axis with an unreadable Y axis takes up (dx, 1, dz).
+    f.gaze = false;
+    f.position = "bad";  // kept as it was
+    f.direction = "0, 0, -1";
+    f.up = "up";
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+    ApplyCamera(doc, edit, reverse);
+    p = doc.CameraPlacement();
+    EXPECT_NEAR(p.position.z, -10.0f, 1e-4f);
+    EXPECT_NEAR(p.direction.z, -1.0f, 1e-5f);
+    EXPECT_NEAR(p.up.y, 1.0f, 1e-5f);
+}
+
+}  // namespace
