@@ -346,4 +346,64 @@ void CCameraDlg::accept() {
     QDialog::accept();
 }
 
+COptionDlg::COptionDlg(StudioSettings& settings, HelpFunction help, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
+    setWindowTitle(Qs("オプション"));
+    setObjectName(QStringLiteral("OptionDialog"));
+    width_ = new QLineEdit(this);
+    height_ = new QLineEdit(this);
+    quality_ = new QLineEdit(this);
+    device_ = new QButtonGroup(this);
+    format_ = new QButtonGroup(this);
+    auto* devices = new QGroupBox(Qs("デバイス"), this);
+    auto* deviceLayout = new QVBoxLayout(devices);
+    int id = 0;
+    for (const char* label : {"ハードウェア", "ソフトウェア(MMX)", "ソフトウェア(RGB)"}) {
+        auto* b = new QRadioButton(Qs(label), devices);
+        device_->addButton(b, id++);
+        deviceLayout->addWidget(b);
+    }
+    auto* text = new QRadioButton(Qs("テキスト"), this);
+    auto* binary = new QRadioButton(Qs("バイナリ"), this);
+    format_->addButton(text, 0);
+    format_->addButton(binary, 1);
+    auto* reset = new QPushButton(Qs("初期化"), this);
+    connect(reset, &QPushButton::clicked, this, [this] { SetFields(DefaultOptionFields()); });
+    auto* form = new QFormLayout;
+    form->addRow(Qs("3D画面の最大値"),
+                 Row({width_, new QLabel(QStringLiteral("×"), this), height_}));
+    form->addRow(Qs("JPEGのクオリティ"), quality_);
+    form->addRow(Qs("Ｘファイル"), Row({text, binary}));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(devices);
+    layout->addWidget(reset, 0, Qt::AlignLeft);
+    AddButtons(this, layout, kOptionHelpPage, std::move(help));
+    SetFields(ReadOptionFields(settings_));
+}
+
+OptionFields COptionDlg::Fields() const {
+    OptionFields f;
+    f.width = Text(width_);
+    f.height = Text(height_);
+    f.device = std::max(0, device_->checkedId());
+    f.jpegQuality = Text(quality_);
+    f.xFormat = std::max(0, format_->checkedId());
+    return f;
+}
+
+void COptionDlg::SetFields(const OptionFields& f) {
+    SetText(width_, f.width);
+    SetText(height_, f.height);
+    if (QAbstractButton* b = device_->button(f.device)) b->setChecked(true);
+    SetText(quality_, f.jpegQuality);
+    format_->button(f.xFormat != 0 ? 1 : 0)->setChecked(true);
+}
+
+void COptionDlg::accept() {
+    const std::string message = CheckOptionFields(Fields(), settings_);
+    if (!message.empty()) return Refuse(this, message);
+    QDialog::accept();
+}
+
 }  // namespace studio

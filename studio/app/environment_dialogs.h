@@ -18,6 +18,7 @@ inline constexpr std::string_view kScreenHelpPage = "dlg_3dgamen.htm";
 inline constexpr std::string_view kFogHelpPage = "dlg_fog.htm";
 inline constexpr std::string_view kLightHelpPage = "dlg_light.htm";
 inline constexpr std::string_view kCameraHelpPage = "dlg_camera.htm";
+inline constexpr std::string_view kOptionHelpPage = "dlg_option.htm";
 
 using HelpFunction = std::function<void(std::string_view)>;
 
@@ -83,6 +84,20 @@ private:
     bool& reverse_;
     QLineEdit *position_, *direction_, *up_, *point_, *speed_;
     QCheckBox *gaze_, *reverseBox_;
+};
+
+// The options; OK writes them to `settings` (device values take effect at the next start).
+class COptionDlg : public QDialog {
+public:
+    COptionDlg(StudioSettings& settings, HelpFunction help, QWidget* parent = nullptr);
+    OptionFields Fields() const;
+    void SetFields(const OptionFields& fields);
+    void accept() override;
+
+private:
+    StudioSettings& settings_;
+    QLineEdit *width_, *height_, *quality_;
+    QButtonGroup *device_, *format_;
 };
 
 }  // namespace studio

@@ -294,4 +294,31 @@ void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse) {
     doc.SetCameraPlacement(p);
 }
 
+OptionFields ReadOptionFields(const StudioSettings& st) {
+    OptionFields f;
+    f.width = Int(st.deviceWidth);
+    f.height = Int(st.deviceHeight);
+    f.device = std::clamp(st.deviceType, 0, 2);
+    f.jpegQuality = Int(st.jpegQuality);
+    f.xFormat = st.xFormat != 0 ? 1 : 0;
+    return f;
+}
+
+std::string CheckOptionFields(const OptionFields& f, StudioSettings& st) {
+    const auto width = ParseInt(f.width), height = ParseInt(f.height);
+    if (!width || !height || *width < 0 || *height < 0) return std::string(kMsgNeedUnsigned);
+    const auto quality = ParseInt(f.jpegQuality);
+    if (!quality || *quality < 1 || *quality > 100) return std::string(kMsgQualityRange);
+    // Above the settings file's own limit the next start would fall back to the defaults.
+    constexpr int kMaxDeviceSize = 8192;
+    StudioSettings checked = st;
+    checked.deviceWidth = std::clamp(*width, kMinDeviceSize, kMaxDeviceSize);
+    checked.deviceHeight = std::clamp(*height, kMinDeviceSize, kMaxDeviceSize);
+    checked.deviceType = std::clamp(f.device, 0, 2);
+    checked.jpegQuality = *quality;
+    checked.xFormat = f.xFormat != 0 ? 1 : 0;
+    st = checked;
+    return {};
+}
+
 }  // namespace studio

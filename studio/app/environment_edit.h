@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "studio/app/studio_settings.h"
 #include "studio/scene/scene_doc.h"
 
 namespace studio {
@@ -110,5 +111,23 @@ std::string CheckCameraFields(const CameraFields& fields, CameraEdit& edit);
 // the Y axis as up. The speed and gaze go to the scene; the reverse mode is returned in
 // `reverse`.
 void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse);
+
+// --- option ("オプション"): device size, type and JPEG quality from the next start
+inline constexpr std::string_view kMsgNeedUnsigned = "正の整数を入力してください。";
+inline constexpr std::string_view kMsgQualityRange = "1 から 100 の整数を入力してください。";
+inline constexpr int kMinDeviceSize = 200;
+struct OptionFields {
+    std::string width = "640", height = "480";
+    int device = 1;  // 0 hardware, 1 MMX software, 2 RGB software
+    std::string jpegQuality = "75";
+    int xFormat = 0;  // 0 text, 1 binary
+};
+OptionFields ReadOptionFields(const StudioSettings& settings);
+// "初期化": the built-in values.
+inline OptionFields DefaultOptionFields() {
+    return {};
+}
+// A size below 200 is raised to 200.
+std::string CheckOptionFields(const OptionFields& fields, StudioSettings& settings);
 
 }  // namespace studio

@@ -64,6 +64,11 @@ void StagoraApp::RegisterCommands() {
     f.SetHandler(cmd::kScreen, [this] { OnScreen(); });
     f.SetHandler(cmd::kFog, [this] { OnFog(); });
     f.SetHandler(cmd::kCamera, [this] { OnCamera(); });
+    f.SetHandler(cmd::kOption, [this] {
+        COptionDlg dialog(
+            settings_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+        dialog.exec();
+    });
     f.SetHandler(cmd::kCreateLight, [this] { OnCreateLight(); });
     f.SetHandler(cmd::kFrameMode, [this] {
         doc_.SetFrameMode(!doc_.FrameMode());
@@ -146,8 +151,11 @@ void StagoraApp::HelpPage(std::string_view page) {
 }
 
 void StagoraApp::OnScreen() {
+    // The options change the size from the next start only: the device in use sets the limit.
+    const bool made = render_.Created();
     CScreenDlg dialog(
-        doc_, settings_.deviceWidth, settings_.deviceHeight,
+        doc_, made ? render_.TargetWidth() : settings_.deviceWidth,
+        made ? render_.TargetHeight() : settings_.deviceHeight,
         [this](std::string_view page) { HelpPage(page); }, frame_.get());
     if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
 }

@@ -269,8 +269,8 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
 
 TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
     StudioFrame& frame = app->Frame();
-    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCamera, cmd::kCreateLight, cmd::kFrameMode,
-                   cmd::kShowLights})
+    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCamera, cmd::kOption, cmd::kCreateLight,
+                   cmd::kFrameMode, cmd::kShowLights})
         EXPECT_TRUE(frame.IsEnabled(id));
     AnswerDialog("ScreenDialog", [](QDialog& d) {
         auto* screen = static_cast<CScreenDlg*>(&d);
@@ -302,6 +302,15 @@ TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
     frame.Dispatch(cmd::kCamera);
     EXPECT_FLOAT_EQ(app->Settings().cameraSpeed, 7.5f);
     EXPECT_EQ(app->Settings().cameraReverse, 0);
+
+    AnswerDialog("OptionDialog", [](QDialog& d) {
+        auto* option = static_cast<COptionDlg*>(&d);
+        OptionFields f = option->Fields();
+        f.jpegQuality = "90";
+        option->SetFields(f);
+    });
+    frame.Dispatch(cmd::kOption);
+    EXPECT_EQ(app->Settings().jpegQuality, 90);
 
     const QAction* lights = frame.Action(cmd::kShowLights);
     EXPECT_TRUE(lights->isChecked());

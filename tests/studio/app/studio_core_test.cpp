@@ -413,3 +413,40 @@ TEST(CameraDialog, SpeedRangeGazeAndFallbackUp) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(OptionDialog, RefusesBadValuesAndRaisesSmallSizes) {
+    StudioSettings st;
+    struct Case {
+        std::string OptionFields::*field;
+        std::string text, message;
+    };
+    const Case bad[] = {
+        {&OptionFields::width, "-1", std::string(kMsgNeedUnsigned)},
+        {&OptionFields::height, "4x", std::string(kMsgNeedUnsigned)},
+        {&OptionFields::jpegQuality, "0", std::string(kMsgQualityRange)},
+        {&OptionFields::jpegQuality, "101", std::string(kMsgQualityRange)},
+    };
+    for (const Case& c : bad) {
+        OptionFields f;
+        f.*c.field = c.text;
+        EXPECT_EQ(CheckOptionFields(f, st), c.message) << c.text;
+        EXPECT_EQ(st.deviceWidth, 640);
+    }
+    OptionFields f;
+    f.width = "100";
+    f.height = "99999";  // the settings file would refuse it at the next start
+    f.device = 2;
+    f.jpegQuality = "100";
+    f.xFormat = 1;
+    ASSERT_EQ(CheckOptionFields(f, st), "");
+    EXPECT_EQ(st.deviceWidth, 200);
+    EXPECT_EQ(st.deviceHeight, 8192);
+    EXPECT_EQ(st.deviceType, 2);
+    EXPECT_EQ(st.jpegQuality, 100);
+    EXPECT_EQ(st.xFormat, 1);
+    EXPECT_EQ(ReadOptionFields(st).width, "200");
+}
+
+}  // namespace
