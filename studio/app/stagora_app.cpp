@@ -1,5 +1,6 @@
 #include "studio/app/stagora_app.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -8,6 +9,7 @@
 #include <QScreen>
 #include <filesystem>
 
+#include "studio/app/environment_dialogs.h"
 #include "studio/app/object_dialog.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -59,6 +61,26 @@ void StagoraApp::RegisterCommands() {
     f.SetHandler(cmd::kDelete, [c] { c->OnDelete(); });
     f.SetHandler(cmd::kSaveParts, [c] { c->OnSaveParts(); });
     f.SetHandler(cmd::kSaveImage, [this] { SaveImage(); });
+    f.SetHandler(cmd::kScreen, [this] { OnScreen(); });
+    f.SetHandler(cmd::kFog, [this] { OnFog(); });
+    f.SetHandler(cmd::kCamera, [this] { OnCamera(); });
+    f.SetHandler(cmd::kOption, [this] {
+        COptionDlg dialog(
+            settings_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+        dialog.exec();
+    });
+    f.SetHandler(cmd::kCreateLight, [this] { OnCreateLight(); });
+    f.SetHandler(cmd::kFrameMode, [this] {
+        doc_.SetFrameMode(!doc_.FrameMode());
+        frame_->Action(cmd::kFrameMode)->setChecked(doc_.FrameMode());
+        view_->Invalidate();
+    });
+    f.SetHandler(cmd::kShowLights, [this] {
+        doc_.SetShowLights(!doc_.ShowLights());
+        frame_->Action(cmd::kShowLights)->setChecked(doc_.ShowLights());
+        view_->Invalidate();
+    });
+    f.Action(cmd::kShowLights)->setChecked(doc_.ShowLights());
     f.SetOpenPathHandler([c](const std::string& path) { return c->OpenPath(path); });
     tree_->dropped = [c](size_t dragged, size_t target, bool shift) {
         c->DropItem(dragged, target, shift);
@@ -122,6 +144,43 @@ bool StagoraApp::EditObject(size_t index) {
         doc_, index, *services_.files, [this](std::string_view page) { frame_->ShowHelp(page); },
         frame_.get());
     return dialog.exec() == QDialog::Accepted;
+}
+
+void StagoraApp::HelpPage(std::string_view page) {
+    frame_->ShowHelp(page);
+}
+
+void StagoraApp::OnScreen() {
+    // The options change the size from the next start only: the device in use sets the limit.
+    const bool made = render_.Created();
+    CScreenDlg dialog(
+        doc_, made ? render_.TargetWidth() : settings_.deviceWidth,
+        made ? render_.TargetHeight() : settings_.deviceHeight,
+        [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
+}
+
+void StagoraApp::OnFog() {
+    CFogDlg dialog(
+        doc_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
+}
+
+void StagoraApp::OnCamera() {
+    bool reverse = settings_.cameraReverse != 0;
+    CCameraDlg dialog(
+        doc_, reverse, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    settings_.cameraReverse = reverse ? 1 : 0;
+    settings_.cameraSpeed = doc_.environment.cameraSpeed;
+    settings_.cameraLook = doc_.environment.cameraLook;
+    view_->Invalidate();
+}
+
+void StagoraApp::OnCreateLight() {
+    CLightDlg dialog(
+        doc_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() == QDialog::Accepted) ItemsChanged();
 }
 
 void StagoraApp::SaveImage() {

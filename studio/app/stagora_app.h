@@ -57,6 +57,11 @@ public:
 private:
     void RegisterCommands();
     void SaveImage();
+    void HelpPage(std::string_view page);
+    void OnScreen();
+    void OnFog();
+    void OnCamera();
+    void OnCreateLight();
 
     StagoraServices services_;
     StudioSettings settings_;

@@ -173,7 +173,12 @@ image::Image StudioRender::Capture() const {
 
 std::string StudioRender::SaveViewImage(CSceneDoc& doc, const std::string& nativePath,
                                         int jpegQuality, int clientWidth, int clientHeight) {
-    if (!RenderStudioFrame(doc, clientWidth, clientHeight)) return "エラー1";
+    // The light markers are not part of the picture.
+    const bool showLights = doc.ShowLights();
+    doc.SetShowLights(false);
+    const bool rendered = RenderStudioFrame(doc, clientWidth, clientHeight);
+    doc.SetShowLights(showLights);
+    if (!rendered) return "エラー1";
     const image::Image picture = Capture();
     std::string reason;
     const std::string extension = fileio::ExtensionOf(nativePath);

@@ -42,6 +42,9 @@ public:
     // it. False when either cannot be made (the view then says kMsgStudioDeviceFailed).
     bool CreateStudioDevice(int targetWidth, int targetHeight, int kind = 1);
     bool Created() const { return device_ != nullptr; }
+    // The render target's size, fixed for the device's life; 0 before it exists.
+    int TargetWidth() const { return device_ ? device_->Width() : 0; }
+    int TargetHeight() const { return device_ ? device_->Height() : 0; }
 
     // `RenderStudioFrame` without the copy to the screen: the picture in the target's top
     // left, of the size PictureOf gives. The camera turns to the look-at frame first when

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <memory>
 #include <string_view>
 
@@ -179,6 +180,42 @@ void SetObjectDisplay(rm::MeshBuilder* mesh, rm::Frame* frame, int32_t mode) {
         frame->SetTraversalOptions(quality >= 0 ? rm::kRenderEnable | rm::kPickEnable
                                                 : rm::kPickEnable);
     if (mesh && quality >= 0) mesh->SetQuality(quality);
+}
+
+rm::MeshBuilderPtr CreateLightGizmo(uint8_t kind) {
+    std::vector<rm::Vector3> vertices;
+    std::vector<uint32_t> faces;
+    if (kind == kSpotLight) {
+        vertices = {{0, 0, 0},          {0, 0.25f, 0.25f}, {0.25f, 0, 0.25f}, {0, -0.25f, 0.25f},
+                    {-0.25f, 0, 0.25f}, {0, 0, 0.25f},     {0, 0, 0.125f}};
+        faces = {3, 0, 1, 2, 3, 0, 2, 3, 3, 1, 0, 4, 3, 4, 0,
+                 3, 3, 0, 5, 6, 3, 6, 5, 0, 4, 3, 2, 1, 4, 0};
+    } else if (kind == kPointLight) {
+        // Poles 0 and 3; six pairs around at y = +-0.0625, the last pair repeating the first.
+        vertices.resize(16);
+        vertices[0] = {0, 0.125f, 0};
+        vertices[3] = {0, -0.125f, 0};
+        const uint32_t pairs[7][2] = {{1, 2}, {4, 5}, {6, 7}, {8, 9}, {10, 11}, {12, 13}, {14, 15}};
+        for (int k = 0; k < 7; ++k) {
+            const double angle = (k % 6) * 3.14159265358979323846 / 3.0;
+            const auto x = static_cast<float>(0.108253 * std::cos(angle));
+            const auto z = static_cast<float>(0.108253 * std::sin(angle));
+            vertices[pairs[k][0]] = {x, 0.0625f, z};
+            vertices[pairs[k][1]] = {x, -0.0625f, z};
+        }
+        faces = {3, 1,  0, 4,  3, 2,  1,  4,  3, 2,  4,  5,  3, 3,  2,  5,  3, 4, 0,  6,
+                 3, 5,  4, 6,  3, 5,  6,  7,  3, 3,  5,  7,  3, 6,  0,  8,  3, 7, 6,  8,
+                 3, 7,  8, 9,  3, 3,  7,  9,  3, 8,  0,  10, 3, 9,  8,  10, 3, 9, 10, 11,
+                 3, 3,  9, 11, 3, 10, 0,  12, 3, 11, 10, 12, 3, 11, 12, 13, 3, 3, 11, 13,
+                 3, 12, 0, 14, 3, 13, 12, 14, 3, 13, 14, 15, 3, 3,  13, 15, 0};
+    } else {
+        return nullptr;
+    }
+    rm::MeshBuilderPtr mesh = rm::MeshBuilder::Create();
+    if (!mesh || !mesh->AddFaces(vertices, {}, faces)) return nullptr;
+    mesh->SetColor(0xFFFFFF00u);
+    mesh->SetQuality(rm::kQualityWireframe);
+    return mesh;
 }
 
 }  // namespace studio

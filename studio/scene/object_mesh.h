@@ -32,4 +32,8 @@ int QualityForObjectDisplay(int32_t mode);
 // (mode 5 and any other) picked only.
 void SetObjectDisplay(rm::MeshBuilder* mesh, rm::Frame* frame, int32_t mode);
 
+// The yellow wireframe marker of a point light (a small ball) or a spot light (a small
+// pyramid opening along +z), so that the light can be seen and picked; empty for the others.
+rm::MeshBuilderPtr CreateLightGizmo(uint8_t kind);
+
 }  // namespace studio

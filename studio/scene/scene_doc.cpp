@@ -112,6 +112,11 @@ void CSceneDoc::MakeLight(SceneItem& item, const Placement& placement) {
     item.light->SetQuadraticAttenuation(v.quadratic);
     PlaceFrame(*item.frame, placement);
     item.frame->AddLight(item.light);
+    // The marker is the frame's only visual; item.visual stays an object's mesh.
+    if (rm::MeshBuilderPtr gizmo = CreateLightGizmo(item.kind)) {
+        item.frame->AddVisual(gizmo);
+        item.frame->SetTraversalOptions(showLights_ ? rm::kRenderEnable | rm::kPickEnable : 0u);
+    }
 }
 
 AppendReport CSceneDoc::AppendItems(std::vector<PendingItem> pending,
@@ -159,7 +164,7 @@ AppendReport CSceneDoc::AppendItems(std::vector<PendingItem> pending,
             }
             PlaceFrame(*item.frame, p.placement);
             item.frame->AddScale(rm::Combine::kBefore, item.scale[0], item.scale[1], item.scale[2]);
-            SetObjectDisplay(item.visual.get(), item.frame.get(), item.displayMode);
+            SetObjectDisplay(item.visual.get(), item.frame.get(), ShownDisplay(item));
         } else {
             item.kind = kFolder;
         }
@@ -199,7 +204,7 @@ bool CSceneDoc::AppendObject(const std::string& nativePath, std::vector<std::str
     item.frame = rm::Frame::Create(root_);
     item.visual = mesh;
     item.frame->AddVisual(mesh);
-    SetObjectDisplay(mesh.get(), item.frame.get(), item.displayMode);
+    SetObjectDisplay(mesh.get(), item.frame.get(), ShownDisplay(item));
     items_.push_back(std::move(item));
     return true;
 }
@@ -324,9 +329,32 @@ void CSceneDoc::UnshareMesh(size_t index) {
 
 void CSceneDoc::ApplyObjectDisplay(size_t index) {
     if (index >= items_.size()) return;
-    UnshareMesh(index);
+    const int32_t mode = ShownDisplay(items_[index]);
+    // Objects sharing a mesh shown alike keep sharing it.
+    const bool differs = std::any_of(items_.begin(), items_.end(), [&](const SceneItem& other) {
+        return &other != &items_[index] && other.visual == items_[index].visual &&
+               QualityForObjectDisplay(ShownDisplay(other)) != QualityForObjectDisplay(mode);
+    });
+    if (differs) UnshareMesh(index);
     SceneItem& item = items_[index];
-    SetObjectDisplay(item.visual.get(), item.frame.get(), item.displayMode);
+    SetObjectDisplay(item.visual.get(), item.frame.get(), mode);
+}
+
+int32_t CSceneDoc::ShownDisplay(const SceneItem& item) const {
+    return frameMode_ && item.kind == kObject ? int32_t{kShowLines} : item.displayMode;
+}
+
+void CSceneDoc::SetFrameMode(bool on) {
+    frameMode_ = on;
+    for (size_t i = 0; i < items_.size(); ++i)
+        if (items_[i].kind == kObject) ApplyObjectDisplay(i);
+}
+
+void CSceneDoc::SetShowLights(bool on) {
+    showLights_ = on;
+    for (SceneItem& item : items_)
+        if ((item.kind == kPointLight || item.kind == kSpotLight) && item.frame)
+            item.frame->SetTraversalOptions(on ? rm::kRenderEnable | rm::kPickEnable : 0u);
 }
 
 }  // namespace studio

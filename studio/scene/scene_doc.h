@@ -98,16 +98,29 @@ public:
     // Gives the item a mesh of its own when other objects share it.
     void UnshareMesh(size_t index);
 
+    // --- view toggles
+    // Frame mode draws every object as wireframe; off, each in its own display mode.
+    bool FrameMode() const { return frameMode_; }
+    void SetFrameMode(bool on);
+    // Point and spot light frames rendered and picked (their markers shown), or neither.
+    // Lights light the scene either way.
+    bool ShowLights() const { return showLights_; }
+    void SetShowLights(bool on);
+
 private:
     int64_t NewId() { return nextId_++; }
     void MakeLight(SceneItem& item, const Placement& placement);
     void PlaceFrame(rm::Frame& frame, const Placement& placement);
     void ReleaseItem(SceneItem& item);
+    // The display mode drawn: wireframe for objects in frame mode.
+    int32_t ShownDisplay(const SceneItem& item) const;
 
     rm::FramePtr root_, camera_, lookAt_;
     std::vector<SceneItem> items_;
     std::vector<SceneJoint> joints_;
     int64_t nextId_ = 1;
+    bool frameMode_ = false;
+    bool showLights_ = true;
 };
 
 }  // namespace studio

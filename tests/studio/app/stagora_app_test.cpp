@@ -7,8 +7,10 @@
 #include <QMouseEvent>
 #include <QSplitter>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 
+#include "studio/app/environment_dialogs.h"
 #include "studio/scene/scene_file.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -248,6 +250,90 @@ TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
     CSceneDoc reread;
     ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
     EXPECT_EQ(reread.Items().size(), 5u);
+}
+
+}  // namespace
+
+namespace {
+
+// Each settings command opens its dialog; the test types into it and presses OK.
+void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
+    QTimer::singleShot(0, [name, fill] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        EXPECT_EQ(dialog->objectName(), QString::fromLatin1(name));
+        fill(*dialog);
+        dialog->accept();
+    });
+}
+
+TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
+    StudioFrame& frame = app->Frame();
+    for (int id : {cmd::kScreen, cmd::kFog, cmd::kCamera, cmd::kOption, cmd::kCreateLight,
+                   cmd::kFrameMode, cmd::kShowLights})
+        EXPECT_TRUE(frame.IsEnabled(id));
+    AnswerDialog("ScreenDialog", [](QDialog& d) {
+        auto* screen = static_cast<CScreenDlg*>(&d);
+        ScreenFields f = screen->Fields();
+        f.width = "200";
+        f.background = "0, 1, 0";
+        screen->SetFields(f);
+    });
+    frame.Dispatch(cmd::kScreen);
+    EXPECT_EQ(app->Document().environment.screenWidth, 200);
+    EXPECT_EQ(app->Document().environment.backgroundColor, 0xFF00FF00u);
+
+    AnswerDialog("FogDialog", [](QDialog& d) {
+        auto* fog = static_cast<CFogDlg*>(&d);
+        FogFields f = fog->Fields();
+        f.enabled = true;
+        fog->SetFields(f);
+    });
+    frame.Dispatch(cmd::kFog);
+    EXPECT_EQ(app->Document().environment.fogEnabled, 1);
+
+    AnswerDialog("CameraDialog", [](QDialog& d) {
+        auto* camera = static_cast<CCameraDlg*>(&d);
+        CameraFields f = camera->Fields();
+        f.speed = "7.5";
+        f.reverse = false;
+        camera->SetFields(f);
+    });
+    frame.Dispatch(cmd::kCamera);
+    EXPECT_FLOAT_EQ(app->Settings().cameraSpeed, 7.5f);
+    EXPECT_EQ(app->Settings().cameraReverse, 0);
+
+    AnswerDialog("OptionDialog", [](QDialog& d) {
+        auto* option = static_cast<COptionDlg*>(&d);
+        OptionFields f = option->Fields();
+        f.jpegQuality = "90";
+        option->SetFields(f);
+    });
+    frame.Dispatch(cmd::kOption);
+    EXPECT_EQ(app->Settings().jpegQuality, 90);
+
+    const QAction* lights = frame.Action(cmd::kShowLights);
+    EXPECT_TRUE(lights->isChecked());
+    frame.Dispatch(cmd::kShowLights);
+    EXPECT_FALSE(lights->isChecked());
+    EXPECT_FALSE(app->Document().ShowLights());
+    frame.Dispatch(cmd::kFrameMode);
+    EXPECT_TRUE(frame.Action(cmd::kFrameMode)->isChecked());
+
+    const size_t items = app->Document().Items().size();
+    AnswerDialog("LightDialog", [](QDialog& d) {
+        auto* light = static_cast<CLightDlg*>(&d);
+        LightFields f = light->Fields();
+        f.kind = kPointLight;
+        f.name = "lamp";
+        light->SetFields(f);
+    });
+    frame.Dispatch(cmd::kCreateLight);
+    ASSERT_EQ(app->Document().Items().size(), items + 1);
+    EXPECT_EQ(app->Document().Items().back().kind, kPointLight);
+    EXPECT_EQ(app->Tree().topLevelItem(app->Tree().topLevelItemCount() - 1)->text(0),
+              QStringLiteral("lamp"));
+    EXPECT_TRUE(prompt.Texts().empty());
 }
 
 }  // namespace

@@ -209,3 +209,244 @@ TEST(ObjectDialogApply, ReplacesPlacementAndScaleAndRefusesAModelThatWillNotLoad
 }
 
 }  // namespace
+
+#include "platform/text/cp932.h"
+#include "studio/app/environment_edit.h"
+
+namespace {
+
+// Each bad field of the three dialogs is refused with its message and changes nothing.
+TEST(EnvironmentDialogChecks, RefuseBadFields) {
+    struct ScreenCase {
+        std::string ScreenFields::*field;
+        std::string text, message;
+    };
+    const ScreenCase screen[] = {
+        {&ScreenFields::width, "12.5", std::string(kMsgNeedInteger)},
+        {&ScreenFields::height, "", std::string(kMsgNeedInteger)},
+        {&ScreenFields::left, "x", std::string(kMsgNeedInteger)},
+        {&ScreenFields::background, "1, 1", std::string(kMsgColorRange)},
+        {&ScreenFields::background, "0, 2, 0", std::string(kMsgColorRange)},
+    };
+    for (const ScreenCase& c : screen) {
+        ScreenFields f;
+        f.*c.field = c.text;
+        ScreenEdit edit;
+        edit.width = -5;
+        EXPECT_EQ(CheckScreenFields(f, edit), c.message) << c.text;
+        EXPECT_EQ(edit.width, -5);
+    }
+    FogFields fog;
+    FogEdit fogEdit;
+    fog.end = "far";
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), kMsgNeedNumber);
+    fog = {};
+    fog.ownColor = true;
+    fog.color = "-0.1, 0, 0";
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), kMsgColorRange);
+    fog.ownColor = false;  // a colour not used is not checked
+    EXPECT_EQ(CheckFogFields(fog, fogEdit), "");
+
+    struct LightCase {
+        std::string LightFields::*field;
+        std::string text, message;
+    };
+    const LightCase light[] = {
+        {&LightFields::color, "1, 1, nan", std::string(kMsgColorRange)},
+        {&LightFields::umbra, "wide", std::string(kMsgNeedNumber)},
+        {&LightFields::quadratic, "1e999", std::string(kMsgNeedNumber)},
+        {&LightFields::position, "1, 2", std::string(kMsgNeedNumber)},
+        {&LightFields::direction, "0, 0, 0", std::string(kMsgNeedNumber)},
+    };
+    for (const LightCase& c : light) {
+        LightFields f;
+        f.*c.field = c.text;
+        LightEdit edit;
+        EXPECT_EQ(CheckLightFields(f, edit), c.message) << c.text;
+    }
+}
+
+TEST(EnvironmentDialogApply, ScreenAndFogReachTheEnvironment) {
+    CSceneDoc doc;
+    ScreenFields f = ReadScreenFields(doc.environment);
+    f.width = "9000";  // beyond the render target
+    f.height = "0";
+    f.background = "0, 0, 1";
+    f.hasImage = true;  // without a path: no image
+    f.imageMode = 0;
+    f.left = "-20";
+    ScreenEdit screen;
+    ASSERT_EQ(CheckScreenFields(f, screen), "");
+    ApplyScreenSettings(doc, screen, 640, 480);
+    const SceneEnvironment& env = doc.environment;
+    EXPECT_EQ(env.screenWidth, 640);
+    EXPECT_EQ(env.screenHeight, 1);
+    EXPECT_EQ(env.backgroundColor, 0xFF0000FFu);
+    EXPECT_EQ(env.hasImage, 0);
+    EXPECT_EQ(env.regionLeft, -20);
+    EXPECT_EQ(env.imageMode, 0);
+    // The dialog shows again what was applied.
+    EXPECT_EQ(ReadScreenFields(env).background, f.background);
+
+    // Fog following the background keeps the own colour for later; an own colour is used.
+    FogFields fog = ReadFogFields(env);
+    fog.enabled = true;
+    fog.start = "5";
+    fog.end = "50";
+    FogEdit edit;
+    ASSERT_EQ(CheckFogFields(fog, edit), "");
+    ApplyFog(doc, edit);
+    EXPECT_EQ(env.fogEnabled, 1);
+    EXPECT_EQ(env.fogOwnColor, 0);
+    EXPECT_EQ(env.fogColor, 0u);
+    EXPECT_EQ(ReadFogFields(env).color, f.background);
+    fog.ownColor = true;
+    fog.color = "1, 0, 0";
+    ASSERT_EQ(CheckFogFields(fog, edit), "");
+    ApplyFog(doc, edit);
+    EXPECT_EQ(env.fogColor, 0xFFFF0000u);
+    EXPECT_FLOAT_EQ(env.fogEnd, 50.0f);
+}
+
+TEST(EnvironmentDialogApply, CreateLightItemConvertsAnglesAndNamesUnnamedLights) {
+    CSceneDoc doc;
+    LightFields f;
+    f.kind = kSpotLight;
+    f.umbra = "30";
+    f.penumbra = "60";
+    f.position = "1, 2, 3";
+    f.direction = "0, -1, 0";  // straight down still orients
+    f.fixed = true;
+    LightEdit edit;
+    ASSERT_EQ(CheckLightFields(f, edit), "");
+    const size_t index = CreateLightItem(doc, edit);
+    const SceneItem& item = doc.Items()[index];
+    EXPECT_EQ(item.kind, kSpotLight);
+    EXPECT_EQ(item.name, text::Utf8ToCp932("スポットライト"));
+    EXPECT_NEAR(item.lightValues.umbra, 0.5236f, 1e-4f);
+    EXPECT_NEAR(item.lightValues.penumbra, 1.0472f, 1e-4f);
+    EXPECT_EQ(item.positionLock, 1);
+    const Placement p = doc.PlacementOf(item);
+    EXPECT_NEAR(p.position.y, 2.0f, 1e-5f);
+    EXPECT_NEAR(p.direction.y, -1.0f, 1e-5f);
+    ASSERT_TRUE(item.light);
+}
+
+}  // namespace
+
+namespace {
+
+// Point and spot lights carry a picked wireframe marker that show-lights hides; frame mode
+// draws objects as wireframe without breaking up shared meshes, and off restores each mode.
+TEST(StudioViewToggles, LightMarkersAndFrameMode) {
+    testing_support::TempDir dir;
+    studio_test::WriteCubeModel(dir.File("cube.mkl"));
+    CSceneDoc doc;
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    ASSERT_TRUE(doc.AppendObject(dir.File("cube.mkl")));
+    doc.Items()[1].visual = doc.Items()[0].visual;  // as objects of one file are made
+    for (uint8_t kind : {kAmbientLight, kPointLight, kSpotLight})
+        doc.AppendLight(kind, "l", {}, {});
+    const auto visuals = [&](size_t i) { return doc.Items()[i].frame->Visuals().size(); };
+    EXPECT_EQ(visuals(2), 0u);
+    ASSERT_EQ(visuals(3), 1u);
+    ASSERT_EQ(visuals(4), 1u);
+    EXPECT_FALSE(doc.Items()[3].visual);  // the marker is no object mesh for the X export
+
+    doc.SetShowLights(false);
+    EXPECT_EQ(doc.Items()[3].frame->TraversalOptions(), 0u);
+    doc.AppendLight(kSpotLight, "late", {}, {});
+    EXPECT_EQ(doc.Items()[5].frame->TraversalOptions(), 0u);
+    doc.SetShowLights(true);
+    EXPECT_EQ(doc.Items()[4].frame->TraversalOptions(), rm::kRenderEnable | rm::kPickEnable);
+
+    doc.Items()[0].displayMode = kShowHidden;
+    doc.SetFrameMode(true);
+    EXPECT_EQ(doc.Items()[0].visual, doc.Items()[1].visual);
+    EXPECT_EQ(doc.Items()[0].visual->Quality(), rm::kQualityWireframe);
+    EXPECT_EQ(doc.Items()[0].frame->TraversalOptions(), rm::kRenderEnable | rm::kPickEnable);
+    doc.SetFrameMode(false);
+    EXPECT_EQ(doc.Items()[0].frame->TraversalOptions(), rm::kPickEnable);
+    EXPECT_EQ(doc.Items()[1].visual->Quality(), rm::kQualityFlat);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CameraDialog, SpeedRangeGazeAndFallbackUp) {
+    CSceneDoc doc;
+    CameraEdit edit;
+    CameraFields f = ReadCameraFields(doc, false);
+    for (const char* bad : {"-1", "200000000", "fast"}) {
+        f.speed = bad;
+        EXPECT_EQ(CheckCameraFields(f, edit), kMsgSpeedRange) << bad;
+    }
+    f.speed = "100000000";
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+
+    // Gaze: the camera turns to the point and keeps its distance for the frames to come.
+    f.position = "0, 0, -10";
+    f.gaze = true;
+    f.point = "10, 0, -10";
+    f.reverse = true;
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+    bool reverse = false;
+    ApplyCamera(doc, edit, reverse);
+    EXPECT_TRUE(reverse);
+    Placement p = doc.CameraPlacement();
+    EXPECT_NEAR(p.direction.x, 1.0f, 1e-5f);
+    EXPECT_FLOAT_EQ(doc.environment.cameraValue, 10.0f);
+    EXPECT_EQ(doc.environment.cameraLook, 1);
+
+    // No gaze: the Z axis with an unreadable Y axis takes up (dx, 1, dz).
+    f.gaze = false;
+    f.position = "bad";  // kept as it was
+    f.direction = "0, 0, -1";
+    f.up = "up";
+    ASSERT_EQ(CheckCameraFields(f, edit), "");
+    ApplyCamera(doc, edit, reverse);
+    p = doc.CameraPlacement();
+    EXPECT_NEAR(p.position.z, -10.0f, 1e-4f);
+    EXPECT_NEAR(p.direction.z, -1.0f, 1e-5f);
+    EXPECT_NEAR(p.up.y, 1.0f, 1e-5f);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(OptionDialog, RefusesBadValuesAndRaisesSmallSizes) {
+    StudioSettings st;
+    struct Case {
+        std::string OptionFields::*field;
+        std::string text, message;
+    };
+    const Case bad[] = {
+        {&OptionFields::width, "-1", std::string(kMsgNeedUnsigned)},
+        {&OptionFields::height, "4x", std::string(kMsgNeedUnsigned)},
+        {&OptionFields::jpegQuality, "0", std::string(kMsgQualityRange)},
+        {&OptionFields::jpegQuality, "101", std::string(kMsgQualityRange)},
+    };
+    for (const Case& c : bad) {
+        OptionFields f;
+        f.*c.field = c.text;
+        EXPECT_EQ(CheckOptionFields(f, st), c.message) << c.text;
+        EXPECT_EQ(st.deviceWidth, 640);
+    }
+    OptionFields f;
+    f.width = "100";
+    f.height = "99999";  // the settings file would refuse it at the next start
+    f.device = 2;
+    f.jpegQuality = "100";
+    f.xFormat = 1;
+    ASSERT_EQ(CheckOptionFields(f, st), "");
+    EXPECT_EQ(st.deviceWidth, 200);
+    EXPECT_EQ(st.deviceHeight, 8192);
+    EXPECT_EQ(st.deviceType, 2);
+    EXPECT_EQ(st.jpegQuality, 100);
+    EXPECT_EQ(st.xFormat, 1);
+    EXPECT_EQ(ReadOptionFields(st).width, "200");
+}
+
+}  // namespace
