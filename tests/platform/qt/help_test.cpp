@@ -2,7 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <string_view>
 
 #include <QDir>
 #include <QFile>
@@ -101,17 +101,19 @@ TEST(QtHelpOpener, ShowsPagesInItsOwnWindow) {
 
 // Every link between the shipped pages leads to a page that exists.
 TEST(HelpPages, LinksResolve) {
-    const std::regex href(R"(href="([^"#:]+)(#[^"]*)?")");
     int links = 0;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(ShippedHelp())) {
         if (entry.path().extension() != ".htm") continue;
         std::ifstream in(entry.path());
         std::string text((std::istreambuf_iterator<char>(in)), {});
-        for (std::sregex_iterator it(text.begin(), text.end(), href), end; it != end; ++it) {
+        constexpr std::string_view kHref = "href=\"";
+        for (size_t at = text.find(kHref); at != std::string::npos; at = text.find(kHref, at)) {
+            at += kHref.size();
+            const std::string target = text.substr(at, text.find_first_of("\"#", at) - at);
+            if (target.empty() || target.find(':') != std::string::npos) continue;  // web address
             ++links;
-            EXPECT_TRUE(
-                std::filesystem::is_regular_file(entry.path().parent_path() / (*it)[1].str()))
-                << entry.path() << " links to " << (*it)[1];
+            EXPECT_TRUE(std::filesystem::is_regular_file(entry.path().parent_path() / target))
+                << entry.path() << " links to " << target;
         }
     }
     EXPECT_GT(links, 0);
