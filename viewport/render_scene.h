@@ -6,6 +6,7 @@
 
 #include "model/mesh_model.h"
 #include "platform/rm/rm.h"
+#include "viewport/axis_gizmo.h"
 #include "viewport/model_mesh.h"
 #include "viewport/model_render_objects.h"
 
@@ -35,10 +36,7 @@ struct SceneSettings {
 
 struct RenderScene {
     rm::FramePtr root, camera;
-    rm::FramePtr axis, axisX, axisY, axisZ;
-    rm::FramePtr letterX, letterY, letterZ;
-    rm::MeshBuilderPtr axisMeshX, axisMeshY, axisMeshZ;
-    rm::MeshBuilderPtr letterMeshX, letterMeshY, letterMeshZ;
+    AxisGizmo gizmo;
     rm::LightPtr ambientLight, directionalLight;
     rm::FramePtr lightFrame;
     rm::LightPtr cameraLight;  // the light dialog's point light on the camera, or none

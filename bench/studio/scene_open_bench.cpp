@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,17 @@
 #include "studio/render/studio_render.h"
 #include "studio/scene/scene_file.h"
 #include "tests/support/temp_dir.h"
+
+#ifdef MOKKEL_BENCH_WIDGET
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "studio/app/stagora_app.h"
+#include "studio/view/scene_scroll_view.h"
+#include "tests/platform/qt/qt_app.h"
+#include "tests/support/memory_settings.h"
+#include "tests/support/scripted_prompt.h"
+#endif
 
 namespace {
 
@@ -108,6 +120,46 @@ void BM_OpenSceneOnly(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenSceneOnly)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#ifdef MOKKEL_BENCH_WIDGET
+
+struct NoChooser : shell::FileChooser {
+    std::optional<std::string> Choose(const shell::FileRequest&) override { return std::nullopt; }
+};
+
+// The path a user takes: Stagora started with the scene on its command line (the window
+// shown, the device made, the file opened, the tree filled) until the view has painted the
+// first frame of the scene, on the offscreen platform.
+void BM_WindowOpenSceneToFirstFrame(benchmark::State& state) {
+    qtshell::testing::App();
+    testing_support::TempDir dir;
+    const std::string path = WriteScene(dir);
+    testing_support::MemorySettings settings;
+    testing_support::ScriptedPrompt prompt;
+    NoChooser chooser;
+    for (auto _ : state) {
+        auto app = std::make_unique<studio::StagoraApp>(
+            studio::StagoraServices{&settings, &prompt, &chooser, nullptr, dir.path(), {}});
+        app->Start({QString::fromStdString(path)});
+        const int before = app->View().FramesRendered();
+        app->View().viewport()->repaint();
+        QCoreApplication::processEvents();
+        if (app->Document().Items().size() != kObjects + 1 ||
+            app->View().FramesRendered() == before)
+            state.SkipWithError("the window did not show the scene");
+        // Closing the window is not part of opening.
+        state.PauseTiming();
+        app.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_MiB"] = double(usage.ru_maxrss) / 1024.0;
+}
+BENCHMARK(BM_WindowOpenSceneToFirstFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+#endif
 
 }  // namespace
 

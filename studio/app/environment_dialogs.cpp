@@ -2,70 +2,21 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "studio/app/dialog_parts.h"
+
 namespace studio {
 
-namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
-
-void SetText(QLineEdit* edit, const std::string& text) {
-    edit->setText(QString::fromStdString(text));
-}
-
-void AddButtons(QDialog* dialog, QVBoxLayout* layout, std::string_view page, HelpFunction help) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    QObject::connect(helpButton, &QPushButton::clicked, dialog, [page, help] {
-        if (help) help(page);
-    });
-    layout->addWidget(buttons);
-}
-
-// The "Color" button: QColorDialog over the R, G, B text.
-QPushButton* ColorButton(QWidget* parent, QLineEdit* field) {
-    auto* button = new QPushButton(QStringLiteral("Color"), parent);
-    QObject::connect(button, &QPushButton::clicked, parent, [parent, field] {
-        const uint32_t current = ParseColor(Text(field)).value_or(0xFF000000u);
-        const QColor chosen = QColorDialog::getColor(QColor::fromRgb(current), parent);
-        if (chosen.isValid()) SetText(field, FormatColor(chosen.rgb()));
-    });
-    return button;
-}
-
-QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
-    auto* row = new QHBoxLayout;
-    for (QWidget* w : widgets) row->addWidget(w);
-    return row;
-}
-
-void Refuse(QWidget* parent, const std::string& message) {
-    QMessageBox::warning(parent, Qs("Stagora"), Qs(message));
-}
-
-}  // namespace
-
 CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFunction help,
-                       QWidget* parent)
+                       QWidget* parent, ImageChooser chooseImage)
     : QDialog(parent), doc_(doc), targetWidth_(targetWidth), targetHeight_(targetHeight) {
     setWindowTitle(Qs("３Ｄ画面"));
     setObjectName(QStringLiteral("ScreenDialog"));
@@ -96,7 +47,16 @@ CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFu
     form->addRow(Qs("３Ｄ画面の大きさ"), size);
     form->addRow(Qs("背景色"), Row({background_, ColorButton(this, background_)}));
     form->addRow(hasImage_);
-    form->addRow(Qs("パス"), path_);
+    auto* browse = new QPushButton(QStringLiteral("..."), this);
+    browse->setObjectName(QStringLiteral("ChooseImage"));
+    browse->setEnabled(static_cast<bool>(chooseImage));
+    connect(browse, &QPushButton::clicked, this, [this, chooseImage] {
+        if (auto chosen = chooseImage(Text(path_))) {
+            SetText(path_, *chosen);
+            hasImage_->setChecked(true);
+        }
+    });
+    form->addRow(Qs("パス"), Row({path_, browse}));
     auto* region = new QFormLayout;
     region->addRow(Qs("左"), left_);
     region->addRow(Qs("上"), top_);
@@ -110,7 +70,7 @@ CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFu
     layout->addWidget(freeSize_);
     layout->addWidget(fitToView_);
     layout->addWidget(modes);
-    AddButtons(this, layout, kScreenHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kScreenHelpPage, std::move(help));
     SetFields(ReadScreenFields(doc_.environment));
 }
 
@@ -179,7 +139,7 @@ CFogDlg::CFogDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent) : QDialog(p
     layout->addWidget(follow);
     layout->addLayout(Row({own, color_, ColorButton(this, color_)}));
     layout->addLayout(form);
-    AddButtons(this, layout, kFogHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kFogHelpPage, std::move(help));
     SetFields(ReadFogFields(doc_.environment));
 }
 
@@ -209,8 +169,8 @@ void CFogDlg::accept() {
     QDialog::accept();
 }
 
-CLightDlg::CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent)
-    : QDialog(parent), doc_(doc) {
+CLightDlg::CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent, int editIndex)
+    : QDialog(parent), doc_(doc), editIndex_(editIndex) {
     setWindowTitle(Qs("ライト"));
     setObjectName(QStringLiteral("LightDialog"));
     kind_ = new QButtonGroup(this);
@@ -247,8 +207,9 @@ CLightDlg::CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent)
     layout->addWidget(kinds);
     layout->addLayout(form);
     layout->addWidget(fixed_);
-    AddButtons(this, layout, kLightHelpPage, std::move(help));
-    SetFields(LightFields{});
+    AddDialogButtons(this, layout, kLightHelpPage, std::move(help));
+    SetFields(editIndex >= 0 ? ReadLightFields(doc, static_cast<size_t>(editIndex))
+                             : LightFields{});
 }
 
 LightFields CLightDlg::Fields() const {
@@ -287,7 +248,46 @@ void CLightDlg::accept() {
     LightEdit edit;
     const std::string message = CheckLightFields(Fields(), edit);
     if (!message.empty()) return Refuse(this, message);
-    created_ = static_cast<int>(CreateLightItem(doc_, edit));
+    if (editIndex_ >= 0)
+        ApplyLightEdit(doc_, static_cast<size_t>(editIndex_), edit);
+    else
+        created_ = static_cast<int>(CreateLightItem(doc_, edit));
+    QDialog::accept();
+}
+
+CAxisDlg::CAxisDlg(const viewport::AxisStyle& style, HelpFunction help, QWidget* parent)
+    : QDialog(parent), style_(style) {
+    setWindowTitle(Qs("軸"));
+    setObjectName(QStringLiteral("AxisDialog"));
+    const AxisFields f = ReadAxisFields(style);
+    showAxis_ = new QCheckBox(Qs("軸を表示する"), this);
+    showAxis_->setChecked(f.showAxis);
+    showLetters_ = new QCheckBox(Qs("文字を表示する"), this);
+    showLetters_->setChecked(f.showLetters);
+    size_ = new QLineEdit(this);
+    SetText(size_, f.size);
+    auto* form = new QFormLayout;
+    form->addRow(showAxis_);
+    form->addRow(showLetters_);
+    form->addRow(Qs("軸の大きさ"), size_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    AddDialogButtons(this, layout, kAxisHelpPage, std::move(help));
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+AxisFields CAxisDlg::Fields() const {
+    return {showAxis_->isChecked(), showLetters_->isChecked(), Text(size_)};
+}
+
+void CAxisDlg::accept() {
+    const std::string message = CheckAxisFields(Fields(), style_);
+    if (!message.empty()) {
+        Refuse(this, message);
+        size_->setFocus();
+        size_->selectAll();
+        return;
+    }
     QDialog::accept();
 }
 
@@ -312,7 +312,7 @@ CCameraDlg::CCameraDlg(CSceneDoc& doc, bool& reverse, HelpFunction help, QWidget
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(reverseBox_);
-    AddButtons(this, layout, kCameraHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kCameraHelpPage, std::move(help));
     SetFields(ReadCameraFields(doc_, reverse_));
 }
 
@@ -378,7 +378,7 @@ COptionDlg::COptionDlg(StudioSettings& settings, HelpFunction help, QWidget* par
     layout->addLayout(form);
     layout->addWidget(devices);
     layout->addWidget(reset, 0, Qt::AlignLeft);
-    AddButtons(this, layout, kOptionHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kOptionHelpPage, std::move(help));
     SetFields(ReadOptionFields(settings_));
 }
 

@@ -4,8 +4,10 @@
 
 #include <QDialog>
 #include <functional>
+#include <optional>
 #include <string_view>
 
+#include "studio/app/dialog_parts.h"
 #include "studio/app/environment_edit.h"
 
 class QButtonGroup;
@@ -19,14 +21,15 @@ inline constexpr std::string_view kFogHelpPage = "dlg_fog.htm";
 inline constexpr std::string_view kLightHelpPage = "dlg_light.htm";
 inline constexpr std::string_view kCameraHelpPage = "dlg_camera.htm";
 inline constexpr std::string_view kOptionHelpPage = "dlg_option.htm";
-
-using HelpFunction = std::function<void(std::string_view)>;
+inline constexpr std::string_view kAxisHelpPage = "dlg_jiku.htm";
 
 // OK checks the fields (a refusal keeps the dialog open) and applies them to the scene.
 class CScreenDlg : public QDialog {
 public:
+    // `chooseImage` answers the "..." button beside the path: a file, or nothing.
+    using ImageChooser = std::function<std::optional<std::string>(const std::string& current)>;
     CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFunction help,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, ImageChooser chooseImage = {});
     ScreenFields Fields() const;
     void SetFields(const ScreenFields& fields);
     void accept() override;
@@ -53,10 +56,11 @@ private:
     QLineEdit *color_, *start_, *end_;
 };
 
-// For a new light: OK creates it at the end of the tree.
+// For a new light OK creates it at the end of the tree; for an existing one (`editIndex`) the
+// dialog opens with its values and OK changes it in place.
 class CLightDlg : public QDialog {
 public:
-    CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent = nullptr);
+    CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent = nullptr, int editIndex = -1);
     LightFields Fields() const;
     void SetFields(const LightFields& fields);
     void accept() override;
@@ -68,7 +72,22 @@ private:
     QLineEdit *name_, *color_, *range_, *umbra_, *penumbra_, *position_, *direction_;
     QLineEdit *constant_, *linear_, *quadratic_;
     QCheckBox* fixed_;
+    int editIndex_;
     int created_ = -1;
+};
+
+// The axis gizmo: shown or not, its letters, its size. OK leaves the style in Style().
+class CAxisDlg : public QDialog {
+public:
+    CAxisDlg(const viewport::AxisStyle& style, HelpFunction help, QWidget* parent = nullptr);
+    AxisFields Fields() const;
+    const viewport::AxisStyle& Style() const { return style_; }
+    void accept() override;
+
+private:
+    viewport::AxisStyle style_;
+    QCheckBox *showAxis_, *showLetters_;
+    QLineEdit* size_;
 };
 
 // The studio camera; `reverse` is the settings' reverse mode, written on OK.

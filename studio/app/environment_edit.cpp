@@ -226,16 +226,70 @@ std::string CheckLightFields(const LightFields& f, LightEdit& edit) {
     return {};
 }
 
-size_t CreateLightItem(CSceneDoc& doc, const LightEdit& edit) {
+namespace {
+
+// An ambient light has no place; a directional one has a direction only.
+Placement LightPlacement(const LightEdit& edit) {
     Placement placement = edit.placement;
-    // An ambient light has no place; a directional one has a direction only.
     if (edit.kind == kAmbientLight) placement = {};
     if (edit.kind == kDirectionalLight) placement.position = {0, 0, 0};
+    return placement;
+}
+
+}  // namespace
+
+size_t CreateLightItem(CSceneDoc& doc, const LightEdit& edit) {
     doc.AppendLight(static_cast<uint8_t>(edit.kind), text::Utf8ToCp932(edit.name), edit.values,
-                    placement);
+                    LightPlacement(edit));
     const size_t index = doc.Items().size() - 1;
     doc.Items()[index].positionLock = edit.fixed ? 1 : 0;
     return index;
+}
+
+LightFields ReadLightFields(const CSceneDoc& doc, size_t index) {
+    LightFields f;
+    if (index >= doc.Items().size()) return f;
+    const SceneItem& item = doc.Items()[index];
+    const LightValues& v = item.lightValues;
+    const Placement p = doc.PlacementOf(item);
+    f.kind = item.kind;
+    f.name = text::Cp932ToUtf8(item.name);
+    f.color = FormatColor(v.color);
+    f.range = model::FormatNumber(v.range);
+    // In double, so the degrees typed come back as typed (30, not 30.000002).
+    const auto degrees = [](float radians) {
+        return model::FormatNumber(static_cast<float>(radians * 180.0 / std::numbers::pi));
+    };
+    f.umbra = degrees(v.umbra);
+    f.penumbra = degrees(v.penumbra);
+    f.position = model::FormatVector(p.position.x, p.position.y, p.position.z);
+    f.direction = model::FormatVector(p.direction.x, p.direction.y, p.direction.z);
+    f.constant = model::FormatNumber(v.constant);
+    f.linear = model::FormatNumber(v.linear);
+    f.quadratic = model::FormatNumber(v.quadratic);
+    f.fixed = item.positionLock != 0;
+    return f;
+}
+
+void ApplyLightEdit(CSceneDoc& doc, size_t index, const LightEdit& edit) {
+    if (index >= doc.Items().size() || !IsLightKind(doc.Items()[index].kind)) return;
+    doc.ReplaceLight(index, static_cast<uint8_t>(edit.kind), text::Utf8ToCp932(edit.name),
+                     edit.values, LightPlacement(edit));
+    doc.Items()[index].positionLock = edit.fixed ? 1 : 0;
+}
+
+AxisFields ReadAxisFields(const viewport::AxisStyle& style) {
+    return {style.showAxis, style.showLetters, model::FormatNumber(style.axisSize)};
+}
+
+std::string CheckAxisFields(const AxisFields& f, viewport::AxisStyle& style) {
+    const auto size = ParseFloat(f.size);
+    if (!size) return std::string(kMsgNeedNumber);
+    style.axisSize = *size;
+    style.letterSize = *size * 0.125f;
+    style.showAxis = f.showAxis;
+    style.showLetters = f.showLetters;
+    return {};
 }
 
 CameraFields ReadCameraFields(const CSceneDoc& doc, bool reverse) {

@@ -7,6 +7,7 @@
 
 #include "studio/app/studio_settings.h"
 #include "studio/scene/scene_doc.h"
+#include "viewport/axis_gizmo.h"
 
 namespace studio {
 
@@ -88,6 +89,20 @@ std::string_view LightKindLabel(int kind);
 std::string CheckLightFields(const LightFields& fields, LightEdit& edit);
 // `CreateLightItem`: a new light item at the end of the tree; its index.
 size_t CreateLightItem(CSceneDoc& doc, const LightEdit& edit);
+// The dialog's fields for an existing light item: its values, angles in degrees, its place.
+LightFields ReadLightFields(const CSceneDoc& doc, size_t index);
+// OK on an existing light: the item takes the edit in place (its row keeps its position).
+void ApplyLightEdit(CSceneDoc& doc, size_t index, const LightEdit& edit);
+
+// --- axis ("軸")
+struct AxisFields {
+    bool showAxis = true;     // 軸を表示する
+    bool showLetters = true;  // 文字を表示する
+    std::string size = "1";   // 軸の大きさ
+};
+AxisFields ReadAxisFields(const viewport::AxisStyle& style);
+// The style of valid fields; the letters are an eighth of the axis.
+std::string CheckAxisFields(const AxisFields& fields, viewport::AxisStyle& style);
 
 // --- camera ("カメラ")
 inline constexpr float kMaxCameraSpeed = 100000000.0f;

@@ -2,41 +2,19 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "studio/app/dialog_parts.h"
 #include "studio/app/scene_commands.h"
 
 namespace studio {
-
-namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QGroupBox* RadioGroup(const char* title, std::initializer_list<const char*> labels,
-                      QButtonGroup* group, QWidget* parent) {
-    auto* box = new QGroupBox(Qs(title), parent);
-    auto* layout = new QHBoxLayout(box);
-    int id = 0;
-    for (const char* label : labels) {
-        auto* button = new QRadioButton(Qs(label), box);
-        group->addButton(button, id++);
-        layout->addWidget(button);
-    }
-    return box;
-}
-
-}  // namespace
 
 CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
                        std::function<void(std::string_view)> help, QWidget* parent)
@@ -78,14 +56,6 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
     auto* slider = new QPushButton(Qs("スライダー"), this);
     slider->setEnabled(false);  // the sliders come with the joints
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        if (help_) help_(kObjectHelpPage);
-    });
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(RadioGroup("軸の固定", {"なし", "Y 軸", "Z 軸"}, axisLock_, this));
@@ -94,7 +64,7 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
         "表示", {"四角い", "丸い", "陰影をつけない", "線", "点", "表示しない"}, display_, this));
     layout->addLayout(flips);
     layout->addWidget(slider, 0, Qt::AlignLeft);
-    layout->addWidget(buttons);
+    AddDialogButtons(this, layout, kObjectHelpPage, help_);
     SetFields(ReadObjectFields(doc_, index_));
 }
 
@@ -154,11 +124,11 @@ void CObjectDlg::accept() {
     ObjectEdit edit;
     const std::string message = CheckObjectFields(Fields(), edit);
     if (!message.empty()) {
-        QMessageBox::warning(this, Qs("Stagora"), Qs(message));
+        Refuse(this, message);
         return;
     }
     if (!ApplyObjectEdit(doc_, index_, edit)) {
-        QMessageBox::warning(this, Qs("Stagora"), Qs(kMsgError));
+        Refuse(this, kMsgError);
         return;
     }
     QDialog::accept();

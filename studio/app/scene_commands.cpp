@@ -125,11 +125,20 @@ void SceneCommands::OnDelete() {
 
 void SceneCommands::OnProperties() {
     const int index = host_.SelectedItem();
-    if (index < 0 || static_cast<size_t>(index) >= doc_.Items().size()) return;
-    // Folders and lights get their dialogs with the group operation and the lights.
-    if (!IsObjectKind(doc_.Items()[static_cast<size_t>(index)].kind)) return;
-    host_.EditObject(static_cast<size_t>(index));
-    host_.ItemsChanged();
+    if (index >= 0) EditItem(static_cast<size_t>(index));
+}
+
+bool SceneCommands::EditItem(size_t index) {
+    if (index >= doc_.Items().size()) return false;
+    const uint8_t kind = doc_.Items()[index].kind;
+    // A folder's dialog is the group operation, on the tree's context menu.
+    bool changed = false;
+    if (IsObjectKind(kind))
+        changed = host_.EditObject(index);
+    else if (IsLightKind(kind))
+        changed = host_.EditLight(index);
+    if (changed) host_.ItemsChanged();
+    return changed;
 }
 
 void SceneCommands::OnSaveParts() {

@@ -37,6 +37,8 @@ public:
     virtual std::optional<std::string> AskFolderName() = 0;
     // The object dialog for item `index`; true when the item changed.
     virtual bool EditObject(size_t index) = 0;
+    // The light dialog for the light item `index`; true when it changed.
+    virtual bool EditLight(size_t index) = 0;
 };
 
 class SceneCommands {
@@ -54,6 +56,9 @@ public:
     void OnCreateFolder();
     void OnDelete();
     void OnProperties();
+    // The dialog of item `index` by its kind (object or light; the tree's properties and the
+    // view's double-click); true when the item changed and the tree was refreshed.
+    bool EditItem(size_t index);
     void OnSaveParts();
     // The tree's drop: true when the items moved.
     bool DropItem(size_t dragged, size_t target, bool shift);

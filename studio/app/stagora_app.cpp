@@ -4,12 +4,12 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QInputDialog>
 #include <QMenu>
 #include <QScreen>
 #include <filesystem>
 
 #include "studio/app/environment_dialogs.h"
+#include "studio/app/folder_dialog.h"
 #include "studio/app/object_dialog.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -20,12 +20,10 @@ namespace {
 
 constexpr std::string_view kImageFilter =
     "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpeg;*jpg)|*.jpeg;*.jpg||";
-constexpr std::string_view kFolderDialogTitle = "フォルダの作成";
-constexpr std::string_view kFolderNameLabel = "名前";
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+// The background image: the two formats the screen can show, in one list.
+constexpr std::string_view kBackgroundFilter =
+    "画像ファイル(*.bmp;*.jpg;*.jpeg)|*.bmp;*.jpg;*.jpeg|ビットマップ(*.bmp)|*.bmp|"
+    "jpegファイル(*.jpeg;*.jpg)|*.jpeg;*.jpg||";
 
 }  // namespace
 
@@ -34,6 +32,8 @@ StagoraApp::StagoraApp(const StagoraServices& services) : services_(services) {
     settings_.fileDirectory = services_.programDirectory;
     if (services_.settings) LoadStudioSettings(*services_.settings, settings_);
     if (settings_.fileDirectory.empty()) settings_.fileDirectory = services_.programDirectory;
+
+    render_.SetAxisStyle({settings_.axisSize, settings_.axisSize * 0.125f, true, true});
 
     frame_ = std::make_unique<StudioFrame>(
         StudioFrameServices{services_.settings, services_.help, services_.programDirectory});
@@ -69,6 +69,7 @@ void StagoraApp::RegisterCommands() {
             settings_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
         dialog.exec();
     });
+    f.SetHandler(cmd::kAxis, [this] { OnAxis(); });
     f.SetHandler(cmd::kCreateLight, [this] { OnCreateLight(); });
     f.SetHandler(cmd::kFrameMode, [this] {
         doc_.SetFrameMode(!doc_.FrameMode());
@@ -131,18 +132,22 @@ int StagoraApp::SelectedItem() {
 
 std::optional<std::string> StagoraApp::AskFolderName() {
     if (services_.askFolderName) return services_.askFolderName();
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(frame_.get(), Qs(kFolderDialogTitle), Qs(kFolderNameLabel),
-                              QLineEdit::Normal, QString(), &ok);
-    if (!ok) return std::nullopt;
-    return name.toStdString();
+    CFolderDlg dialog([this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Name();
 }
 
 bool StagoraApp::EditObject(size_t index) {
     CObjectDlg dialog(
         doc_, index, *services_.files, [this](std::string_view page) { frame_->ShowHelp(page); },
         frame_.get());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool StagoraApp::EditLight(size_t index) {
+    CLightDlg dialog(
+        doc_, [this](std::string_view page) { HelpPage(page); }, frame_.get(),
+        static_cast<int>(index));
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -156,8 +161,19 @@ void StagoraApp::OnScreen() {
     CScreenDlg dialog(
         doc_, made ? render_.TargetWidth() : settings_.deviceWidth,
         made ? render_.TargetHeight() : settings_.deviceHeight,
-        [this](std::string_view page) { HelpPage(page); }, frame_.get());
+        [this](std::string_view page) { HelpPage(page); }, frame_.get(),
+        [this](const std::string& current) { return ChooseBackgroundImage(current); });
     if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
+}
+
+std::optional<std::string> StagoraApp::ChooseBackgroundImage(const std::string& current) {
+    shell::FileRequest request;
+    request.filter = std::string(kBackgroundFilter);
+    const std::filesystem::path now(current);
+    request.initialDirectory =
+        current.empty() ? settings_.pictureDirectory : now.parent_path().string();
+    if (!current.empty()) request.fileName = now.filename().string();
+    return services_.files->Choose(request);
 }
 
 void StagoraApp::OnFog() {
@@ -174,6 +190,16 @@ void StagoraApp::OnCamera() {
     settings_.cameraReverse = reverse ? 1 : 0;
     settings_.cameraSpeed = doc_.environment.cameraSpeed;
     settings_.cameraLook = doc_.environment.cameraLook;
+    view_->Invalidate();
+}
+
+void StagoraApp::OnAxis() {
+    CAxisDlg dialog(
+        render_.AxisStyle().value_or(viewport::AxisStyle{}),
+        [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    render_.SetAxisStyle(dialog.Style());
+    settings_.axisSize = dialog.Style().axisSize;
     view_->Invalidate();
 }
 

@@ -53,14 +53,17 @@ public:
     int SelectedItem() override;
     std::optional<std::string> AskFolderName() override;
     bool EditObject(size_t index) override;
+    bool EditLight(size_t index) override;
 
 private:
     void RegisterCommands();
     void SaveImage();
     void HelpPage(std::string_view page);
     void OnScreen();
+    std::optional<std::string> ChooseBackgroundImage(const std::string& current);
     void OnFog();
     void OnCamera();
+    void OnAxis();
     void OnCreateLight();
 
     StagoraServices services_;

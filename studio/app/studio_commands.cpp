@@ -19,7 +19,7 @@ constexpr StudioCommand kCommands[] = {
     {cmd::kCamera, "カメラ(&C)", M::Settings, "", true, false},
     {cmd::kScreen, "３Ｄ画面(&S)", M::Settings, "", true, false},
     {cmd::kFog, "フォグ(&F)", M::Settings, "", true, false},
-    {cmd::kAxis, "軸(&P)", M::Settings, "", false, false},
+    {cmd::kAxis, "軸(&P)", M::Settings, "", true, false},
     {cmd::kOption, "オプション(&O)", M::Settings, "", true, false},
     {cmd::kFrameMode, "フレームモード(&J)", M::View, "", true, true},
     {cmd::kShowLights, "ライトを表示(&L)", M::View, "", true, true},

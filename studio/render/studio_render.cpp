@@ -139,6 +139,7 @@ bool StudioRender::RenderStudioFrame(CSceneDoc& doc, int clientWidth, int client
                                  device_->Height());
     if (picture_.width <= 0 || picture_.height <= 0) return false;
     AimCamera(doc);
+    PlaceAxis(doc);
     if (!viewport_) {
         viewport_ =
             rm::Viewport::Create(device_, doc.Camera(), 0, 0, picture_.width, picture_.height);
@@ -157,6 +158,17 @@ bool StudioRender::RenderStudioFrame(CSceneDoc& doc, int clientWidth, int client
     return true;
 }
 
+void StudioRender::PlaceAxis(CSceneDoc& doc) {
+    if (!axisStyle_) return;
+    // Built on the first frame under the scene's root; the letters face the camera each frame.
+    if (axis_.root != doc.Root()) {
+        axis_.Release();
+        if (axis_.Build(doc.Root(), axisStyle_->letterSize)) return;
+    }
+    axis_.FaceCamera(*doc.Camera(), axisStyle_->letterSize);
+    axis_.Apply(*axisStyle_);
+}
+
 image::Image StudioRender::Capture() const {
     image::Image picture;
     if (!device_) return picture;
@@ -173,10 +185,13 @@ image::Image StudioRender::Capture() const {
 
 std::string StudioRender::SaveViewImage(CSceneDoc& doc, const std::string& nativePath,
                                         int jpegQuality, int clientWidth, int clientHeight) {
-    // The light markers are not part of the picture.
+    // The light markers and the axis are not part of the picture.
     const bool showLights = doc.ShowLights();
     doc.SetShowLights(false);
+    const std::optional<viewport::AxisStyle> style = axisStyle_;
+    if (axisStyle_) axisStyle_->showAxis = axisStyle_->showLetters = false;
     const bool rendered = RenderStudioFrame(doc, clientWidth, clientHeight);
+    axisStyle_ = style;
     doc.SetShowLights(showLights);
     if (!rendered) return "エラー1";
     const image::Image picture = Capture();

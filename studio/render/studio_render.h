@@ -9,6 +9,7 @@
 #include "platform/image/image.h"
 #include "platform/rm/rm.h"
 #include "studio/scene/scene_doc.h"
+#include "viewport/axis_gizmo.h"
 
 namespace studio {
 
@@ -59,6 +60,11 @@ public:
     std::string SaveViewImage(CSceneDoc& doc, const std::string& nativePath, int jpegQuality,
                               int clientWidth, int clientHeight);
 
+    // The axis gizmo drawn with the scene, as the axis dialog sets it; a render without a
+    // style (mokkel-tool's pictures) has no axis. Saved pictures never show it.
+    void SetAxisStyle(const viewport::AxisStyle& style) { axisStyle_ = style; }
+    const std::optional<viewport::AxisStyle>& AxisStyle() const { return axisStyle_; }
+
     // The background image last loaded, for its size in the 3D screen dialog.
     const std::optional<image::Image>& BackgroundImage() const { return background_; }
 
@@ -66,12 +72,15 @@ private:
     void UpdateBackground(const SceneEnvironment& env);
     void DrawBackground(const SceneEnvironment& env);
     void AimCamera(CSceneDoc& doc);
+    void PlaceAxis(CSceneDoc& doc);
 
     rm::DevicePtr device_;
     rm::ViewportPtr viewport_;
     PictureSize picture_;
     std::string backgroundPath_;
     std::optional<image::Image> background_;
+    std::optional<viewport::AxisStyle> axisStyle_;
+    viewport::AxisGizmo axis_;
 };
 
 }  // namespace studio

@@ -101,7 +101,7 @@ void CSceneDoc::PlaceFrame(rm::Frame& frame, const Placement& p) {
 }
 
 void CSceneDoc::MakeLight(SceneItem& item, const Placement& placement) {
-    item.frame = rm::Frame::Create(root_);
+    if (!item.frame) item.frame = rm::Frame::Create(root_);
     const LightValues& v = item.lightValues;
     item.light = rm::Light::Create(LightTypeOf(item.kind), v.color);
     item.light->SetRange(v.range);
@@ -227,6 +227,23 @@ void CSceneDoc::AppendLight(uint8_t kind, const std::string& cp932Name, const Li
     item.lightValues = values;
     MakeLight(item, placement);
     items_.push_back(std::move(item));
+}
+
+void CSceneDoc::ReplaceLight(size_t index, uint8_t kind, const std::string& cp932Name,
+                             const LightValues& values, const Placement& placement) {
+    if (index >= items_.size() || !IsLightKind(items_[index].kind)) return;
+    SceneItem& item = items_[index];
+    if (item.frame) {
+        if (item.light) item.frame->RemoveLight(item.light);
+        // The gizmo is the frame's only visual; a new kind may have another one or none.
+        const std::vector<rm::VisualPtr> visuals = item.frame->Visuals();
+        for (const rm::VisualPtr& visual : visuals) item.frame->RemoveVisual(visual);
+        item.frame->SetTraversalOptions(rm::kRenderEnable | rm::kPickEnable);
+    }
+    item.kind = IsLightKind(kind) ? kind : uint8_t{kAmbientLight};
+    item.name = cp932Name;
+    item.lightValues = values;
+    MakeLight(item, placement);
 }
 
 void CSceneDoc::ReleaseItem(SceneItem& item) {

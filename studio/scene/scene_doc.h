@@ -77,6 +77,10 @@ public:
     // A light of `kind` with its values, placed; its frame and light object are made at once.
     void AppendLight(uint8_t kind, const std::string& cp932Name, const LightValues& values,
                      const Placement& placement, int32_t depth = 0);
+    // The light dialog's OK on an existing light: kind, name, values and place change; the
+    // item keeps its frame (joints hang on it), its id and its place in the tree.
+    void ReplaceLight(size_t index, uint8_t kind, const std::string& cp932Name,
+                      const LightValues& values, const Placement& placement);
 
     // --- removing
     // Item `index` and its descendants, their render objects, and the joints they own;

@@ -294,8 +294,8 @@ TEST_F(Pane, PickingPointsAndFaces) {
     rm::MeshBuilderPtr cover = rm::MeshBuilder::Create();
     cover->AddFaces(std::vector<rm::Vector3>{{-9, -9, -1}, {-9, 9, -1}, {9, 9, -1}, {9, -9, -1}},
                     {}, std::vector<uint32_t>{4, 0, 1, 2, 3, 0});
-    pane.scene.axis->AddVisual(cover);
-    pane.scene.axis->SetTraversalOptions(rm::kRenderEnable | rm::kPickEnable);
+    pane.scene.gizmo.axis->AddVisual(cover);
+    pane.scene.gizmo.axis->SetTraversalOptions(rm::kRenderEnable | rm::kPickEnable);
     nav.SetMode(kModeFace);
     auto [xf, yf] = Pixel({1.5f, 0.5f, 0});
     nav.OnPaneLeftDown(xf, yf, {});

@@ -146,10 +146,10 @@ TEST_F(ScenePane, StaticMeshesHoldTheirTables) {
     const RenderScene& s = pane.scene;
     const std::vector<V> line{{0, 0, 0}, {1, 0, 0.0001f}, {0.5f, 0.0001f, 0}};
     const std::vector<std::vector<int>> lineFaces{{1, 2, 0}, {0, 2, 1}};
-    ExpectMesh(s.axisMeshX, {line, lineFaces, kGreen}, "axis X");
-    ExpectMesh(s.axisMeshY, {line, lineFaces, kYellow}, "axis Y");
-    ExpectMesh(s.axisMeshZ, {line, lineFaces, kBlue}, "axis Z");
-    ExpectMesh(s.letterMeshX,
+    ExpectMesh(s.gizmo.axisMeshX, {line, lineFaces, kGreen}, "axis X");
+    ExpectMesh(s.gizmo.axisMeshY, {line, lineFaces, kYellow}, "axis Y");
+    ExpectMesh(s.gizmo.axisMeshZ, {line, lineFaces, kBlue}, "axis Z");
+    ExpectMesh(s.gizmo.letterMeshX,
                {{{0.0001f, 0.0001f, -0.0001f},
                  {0.5f, 0.5f, 0},
                  {0.5f, -0.5f, 0},
@@ -158,7 +158,7 @@ TEST_F(ScenePane, StaticMeshesHoldTheirTables) {
                 {{0, 1, 3}, {3, 1, 0}, {4, 2, 0}, {0, 2, 4}},
                 kGreen},
                "letter X");
-    ExpectMesh(s.letterMeshY,
+    ExpectMesh(s.gizmo.letterMeshY,
                {{{0.0001f, 0.0001f, -0.0001f},
                  {0.5f, 0.5f, 0},
                  {0, -0.5f, 0},
@@ -169,7 +169,7 @@ TEST_F(ScenePane, StaticMeshesHoldTheirTables) {
                 {{0, 1, 4}, {4, 1, 0}, {0, 5, 2}, {2, 5, 0}, {0, 3, 6}, {6, 3, 0}},
                 kYellow},
                "letter Y");
-    ExpectMesh(s.letterMeshZ,
+    ExpectMesh(s.gizmo.letterMeshZ,
                {{{0.0001f, 0.0001f, -0.0001f},
                  {-0.5f, 0.5001f, -0.0001f},
                  {0, 0.5f, 0},
@@ -195,15 +195,17 @@ TEST_F(ScenePane, FramesHangAsDesignedAndTheGizmoIsNeverPicked) {
     EXPECT_EQ(s.root, pane.device.root);
     EXPECT_EQ(s.root->Parent(), nullptr);
     for (const rm::FramePtr& f :
-         {s.camera, s.axis, s.letterX, s.letterY, s.letterZ, s.lightFrame, s.pointFrame,
-          s.modelFrame, s.lookAtTarget, s.guideFrame1, s.guideFrame2})
+         {s.camera, s.gizmo.axis, s.gizmo.letterX, s.gizmo.letterY, s.gizmo.letterZ, s.lightFrame,
+          s.pointFrame, s.modelFrame, s.lookAtTarget, s.guideFrame1, s.guideFrame2})
         EXPECT_EQ(f->Parent(), s.root);
-    for (const rm::FramePtr& f : {s.axisX, s.axisY, s.axisZ}) EXPECT_EQ(f->Parent(), s.axis);
+    for (const rm::FramePtr& f : {s.gizmo.axisX, s.gizmo.axisY, s.gizmo.axisZ})
+        EXPECT_EQ(f->Parent(), s.gizmo.axis);
 
     // Each mesh on its own frame, the guides not yet shown.
     const std::pair<rm::FramePtr, rm::MeshBuilderPtr> visuals[] = {
-        {s.axisX, s.axisMeshX},     {s.axisY, s.axisMeshY},     {s.axisZ, s.axisMeshZ},
-        {s.letterX, s.letterMeshX}, {s.letterY, s.letterMeshY}, {s.letterZ, s.letterMeshZ}};
+        {s.gizmo.axisX, s.gizmo.axisMeshX},     {s.gizmo.axisY, s.gizmo.axisMeshY},
+        {s.gizmo.axisZ, s.gizmo.axisMeshZ},     {s.gizmo.letterX, s.gizmo.letterMeshX},
+        {s.gizmo.letterY, s.gizmo.letterMeshY}, {s.gizmo.letterZ, s.gizmo.letterMeshZ}};
     for (const auto& [frame, mesh] : visuals) {
         ASSERT_EQ(frame->Visuals().size(), 1u);
         EXPECT_EQ(frame->Visuals()[0], mesh);
@@ -214,17 +216,17 @@ TEST_F(ScenePane, FramesHangAsDesignedAndTheGizmoIsNeverPicked) {
     EXPECT_EQ(s.modelMesh, objects.modelMesh);
 
     // Rendered but never hit by a pick; the model is pickable.
-    for (const rm::FramePtr& f : {s.axis, s.letterX, s.letterY, s.letterZ})
+    for (const rm::FramePtr& f : {s.gizmo.axis, s.gizmo.letterX, s.gizmo.letterY, s.gizmo.letterZ})
         EXPECT_EQ(f->TraversalOptions(), rm::kRenderEnable);
     EXPECT_TRUE(s.modelFrame->TraversalOptions() & rm::kPickEnable);
 
     // The three lines run one unit along their own axes.
-    ExpectNear(s.axisX->Transform({1, 0, 0}), {1, 0, 0});
-    ExpectNear(s.axisY->Transform({1, 0, 0}), {0, 1, 0});
-    ExpectNear(s.axisZ->Transform({1, 0, 0}), {0, 0, 1});
-    ExpectNear(s.letterX->Position(), {1.25f, 0, 0});
-    ExpectNear(s.letterY->Position(), {0, 1.25f, 0});
-    ExpectNear(s.letterZ->Position(), {0, 0, 1.25f});
+    ExpectNear(s.gizmo.axisX->Transform({1, 0, 0}), {1, 0, 0});
+    ExpectNear(s.gizmo.axisY->Transform({1, 0, 0}), {0, 1, 0});
+    ExpectNear(s.gizmo.axisZ->Transform({1, 0, 0}), {0, 0, 1});
+    ExpectNear(s.gizmo.letterX->Position(), {1.25f, 0, 0});
+    ExpectNear(s.gizmo.letterY->Position(), {0, 1.25f, 0});
+    ExpectNear(s.gizmo.letterZ->Position(), {0, 0, 1.25f});
 
     // Lights from the settings' defaults.
     ASSERT_EQ(s.root->Lights().size(), 1u);
@@ -255,7 +257,7 @@ TEST_F(ScenePane, LettersTurnWithTheCameraAndKeepTheirSize) {
     for (int i = 0; i < 3; ++i) pane.RequestFrame();  // a scale added each frame must not pile up
     V cd, cu;
     s.camera->GetOrientation(s.root, cd, cu);
-    for (const rm::FramePtr& letter : {s.letterX, s.letterY, s.letterZ}) {
+    for (const rm::FramePtr& letter : {s.gizmo.letterX, s.gizmo.letterY, s.gizmo.letterZ}) {
         V d, u;
         letter->GetOrientation(s.root, d, u);
         ExpectNear(d, cd);
@@ -264,7 +266,7 @@ TEST_F(ScenePane, LettersTurnWithTheCameraAndKeepTheirSize) {
         EXPECT_NEAR(rm::Length(letter->Transform({0.5f, 0, 0}) - origin), 0.0625f, 1e-5f);
         EXPECT_NEAR(rm::Length(letter->Transform({0, 0, 0.5f}) - origin), 0.0625f, 1e-5f);
     }
-    ExpectNear(s.letterY->Position(), {0, 1.25f, 0});
+    ExpectNear(s.gizmo.letterY->Position(), {0, 1.25f, 0});
 }
 
 TEST_F(ScenePane, AxisSettingsScaleOnceMoveTheLettersAndSwitchVisibility) {
@@ -273,21 +275,22 @@ TEST_F(ScenePane, AxisSettingsScaleOnceMoveTheLettersAndSwitchVisibility) {
     pane.settings.letterSize = 0.25f;
     pane.scene.ApplyAxisSettings(pane.settings);
     pane.scene.ApplyAxisSettings(pane.settings);  // replaces, never compounds
-    ExpectNear(s.axisX->Transform({1, 0, 0}), {2, 0, 0});
-    ExpectNear(s.axisY->Transform({1, 0, 0}), {0, 2, 0});
-    ExpectNear(s.letterZ->Position(), {0, 0, 2.5f});
+    ExpectNear(s.gizmo.axisX->Transform({1, 0, 0}), {2, 0, 0});
+    ExpectNear(s.gizmo.axisY->Transform({1, 0, 0}), {0, 2, 0});
+    ExpectNear(s.gizmo.letterZ->Position(), {0, 0, 2.5f});
     pane.RequestFrame();
-    EXPECT_NEAR(rm::Length(s.letterX->Transform({1, 0, 0}) - s.letterX->Position()), 0.25f, 1e-5f);
+    EXPECT_NEAR(rm::Length(s.gizmo.letterX->Transform({1, 0, 0}) - s.gizmo.letterX->Position()),
+                0.25f, 1e-5f);
 
     pane.settings.showAxis = false;
     pane.scene.ApplyAxisSettings(pane.settings);
-    EXPECT_EQ(s.axis->TraversalOptions(), 0u);
-    EXPECT_EQ(s.letterX->TraversalOptions(), rm::kRenderEnable);
+    EXPECT_EQ(s.gizmo.axis->TraversalOptions(), 0u);
+    EXPECT_EQ(s.gizmo.letterX->TraversalOptions(), rm::kRenderEnable);
     pane.settings.showLetters = false;
     pane.settings.showAxis = true;
     pane.scene.ApplyAxisSettings(pane.settings);
-    EXPECT_EQ(s.axis->TraversalOptions(), rm::kRenderEnable);
-    for (const rm::FramePtr& f : {s.letterX, s.letterY, s.letterZ})
+    EXPECT_EQ(s.gizmo.axis->TraversalOptions(), rm::kRenderEnable);
+    for (const rm::FramePtr& f : {s.gizmo.letterX, s.gizmo.letterY, s.gizmo.letterZ})
         EXPECT_EQ(f->TraversalOptions(), 0u);
 }
 
@@ -386,7 +389,7 @@ TEST_F(SavedPicture, BmpHasNoGizmoWhileThePaneKeepsIt) {
     // The pane shows the gizmo again, and its frames still reach the screen.
     EXPECT_TRUE(pane.settings.showAxis);
     EXPECT_TRUE(pane.settings.showLetters);
-    EXPECT_EQ(pane.scene.axis->TraversalOptions(), rm::kRenderEnable);
+    EXPECT_EQ(pane.scene.gizmo.axis->TraversalOptions(), rm::kRenderEnable);
     pane.RequestFrame();
     EXPECT_EQ(frames, before + 1);
     EXPECT_TRUE(GizmoShown(Shown()));
@@ -406,15 +409,15 @@ TEST_F(SavedPicture, JpegByExtensionAndHiddenSettingsStayHidden) {
 
     EXPECT_FALSE(pane.settings.showAxis);
     EXPECT_TRUE(pane.settings.showLetters);
-    EXPECT_EQ(pane.scene.axis->TraversalOptions(), 0u);
-    EXPECT_EQ(pane.scene.letterY->TraversalOptions(), rm::kRenderEnable);
+    EXPECT_EQ(pane.scene.gizmo.axis->TraversalOptions(), 0u);
+    EXPECT_EQ(pane.scene.gizmo.letterY->TraversalOptions(), rm::kRenderEnable);
 }
 
 TEST_F(SavedPicture, UnwritablePathIsReportedAndTheGizmoComesBack) {
     const std::string path = dir.File("missing/view.bmp");
     EXPECT_NE(pane.SaveViewImage(path, 75), "");
     EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(pane.scene.axis->TraversalOptions(), rm::kRenderEnable);
+    EXPECT_EQ(pane.scene.gizmo.axis->TraversalOptions(), rm::kRenderEnable);
     pane.RequestFrame();
     EXPECT_TRUE(GizmoShown(Shown()));
 }
@@ -542,24 +545,26 @@ TEST_F(ScenePane, ShutdownReleasesEveryHandleAndMayRunTwice) {
     SquareModel(kMagenta);
     objects.SyncMaterials(model.groups);
     objects.textures.push_back(rm::TexturePtr{});
-    const std::weak_ptr<rm::Frame> root = pane.device.root, axis = pane.scene.axis,
-                                   letter = pane.scene.letterZ, camera = pane.device.camera;
+    const std::weak_ptr<rm::Frame> root = pane.device.root, axis = pane.scene.gizmo.axis,
+                                   letter = pane.scene.gizmo.letterZ, camera = pane.device.camera;
     const std::weak_ptr<rm::Device> device = pane.device.device;
     const std::weak_ptr<rm::Viewport> view = pane.device.viewport;
-    const std::weak_ptr<rm::MeshBuilder> axisMesh = pane.scene.axisMeshX,
+    const std::weak_ptr<rm::MeshBuilder> axisMesh = pane.scene.gizmo.axisMeshX,
                                          guide = pane.scene.guideMesh2;
     const std::weak_ptr<rm::Light> light = pane.scene.directionalLight;
 
     pane.Shutdown();
     const RenderScene& s = pane.scene;
     for (const rm::FramePtr& f :
-         {s.root, s.camera, s.axis, s.axisX, s.axisY, s.axisZ, s.letterX, s.letterY, s.letterZ,
-          s.lightFrame, s.pointFrame, s.modelFrame, s.lookAtTarget, s.guideFrame1, s.guideFrame2,
-          pane.device.root, pane.device.camera})
+         {s.root, s.camera, s.gizmo.axis, s.gizmo.axisX, s.gizmo.axisY, s.gizmo.axisZ,
+          s.gizmo.letterX, s.gizmo.letterY, s.gizmo.letterZ, s.lightFrame, s.pointFrame,
+          s.modelFrame, s.lookAtTarget, s.guideFrame1, s.guideFrame2, pane.device.root,
+          pane.device.camera})
         EXPECT_FALSE(f);
     for (const rm::MeshBuilderPtr& m :
-         {s.axisMeshX, s.axisMeshY, s.axisMeshZ, s.letterMeshX, s.letterMeshY, s.letterMeshZ,
-          s.pointMesh, s.modelMesh, s.guideMesh1, s.guideMesh2})
+         {s.gizmo.axisMeshX, s.gizmo.axisMeshY, s.gizmo.axisMeshZ, s.gizmo.letterMeshX,
+          s.gizmo.letterMeshY, s.gizmo.letterMeshZ, s.pointMesh, s.modelMesh, s.guideMesh1,
+          s.guideMesh2})
         EXPECT_FALSE(m);
     EXPECT_FALSE(s.ambientLight || s.directionalLight);
     EXPECT_FALSE(pane.device.device || pane.device.viewport);

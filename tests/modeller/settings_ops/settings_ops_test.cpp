@@ -210,8 +210,8 @@ TEST(AxisDialog, SizeScalesTheGizmoAndPlacesTheLetters) {
     ApplyAxis({true, false, "4"}, settings, s.st, s.scene);
     EXPECT_EQ(settings.axisSize, 4);
     EXPECT_EQ(s.st.letterSize, 0.5f);
-    EXPECT_NEAR(s.scene.letterX->Position(s.scene.root).x, 5, 1e-5);  // 1.25 x size
-    EXPECT_EQ(s.scene.letterY->TraversalOptions(), 0u);
+    EXPECT_NEAR(s.scene.gizmo.letterX->Position(s.scene.root).x, 5, 1e-5);  // 1.25 x size
+    EXPECT_EQ(s.scene.gizmo.letterY->TraversalOptions(), 0u);
 }
 
 TEST(JointDialog, KeepsOnlyTheLinesThatAreVectors) {

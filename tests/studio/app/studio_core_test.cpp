@@ -332,6 +332,56 @@ TEST(EnvironmentDialogApply, CreateLightItemConvertsAnglesAndNamesUnnamedLights)
     ASSERT_TRUE(item.light);
 }
 
+// Editing a light in place: the dialog reads back what it wrote, a new kind gets its own
+// light and marker, and the item keeps its frame, id and row.
+TEST(EnvironmentDialogApply, AnExistingLightIsReadBackAndChangedInPlace) {
+    CSceneDoc doc;
+    doc.AppendFolder("f");
+    LightFields f;
+    f.kind = kPointLight;
+    f.name = "lamp";
+    f.color = "1, 0.5, 0";
+    f.position = "1, 2, 3";
+    f.direction = "0, 0, 1";
+    f.range = "7";
+    f.quadratic = "0.25";
+    f.fixed = true;
+    LightEdit edit;
+    ASSERT_EQ(CheckLightFields(f, edit), "");
+    const size_t index = CreateLightItem(doc, edit);
+    const rm::Frame* frame = doc.Items()[index].frame.get();
+    const int64_t id = doc.Items()[index].id;
+    LightFields read = ReadLightFields(doc, index);
+    EXPECT_EQ(read.kind, kPointLight);
+    EXPECT_EQ(read.name, "lamp");
+    EXPECT_EQ(read.position, "1, 2, 3");
+    EXPECT_EQ(read.range, "7");
+    EXPECT_EQ(read.quadratic, "0.25");
+    EXPECT_EQ(read.umbra, "30");
+    EXPECT_TRUE(read.fixed);
+    LightEdit again;
+    ASSERT_EQ(CheckLightFields(read, again), "");
+    EXPECT_EQ(again.values.color, edit.values.color);
+
+    read.kind = kAmbientLight;
+    read.name = "";
+    read.fixed = false;
+    ASSERT_EQ(CheckLightFields(read, again), "");
+    ApplyLightEdit(doc, index, again);
+    const SceneItem& item = doc.Items()[index];
+    EXPECT_EQ(doc.Items().size(), 2u);
+    EXPECT_EQ(item.kind, kAmbientLight);
+    EXPECT_EQ(item.name, text::Utf8ToCp932("環境ライト"));
+    EXPECT_EQ(item.frame.get(), frame);
+    EXPECT_EQ(item.id, id);
+    EXPECT_EQ(item.positionLock, 0);
+    EXPECT_TRUE(item.frame->Visuals().empty());  // an ambient light has no marker
+    EXPECT_EQ(item.light->Type(), rm::LightType::kAmbient);
+
+    ApplyLightEdit(doc, 0, again);  // a folder is not a light: nothing changes
+    EXPECT_EQ(doc.Items()[0].kind, kFolder);
+}
+
 }  // namespace
 
 namespace {

@@ -1,0 +1,75 @@
+#include "studio/app/dialog_parts.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+
+#include "studio/app/environment_edit.h"
+
+namespace studio {
+
+std::string Text(const QLineEdit* edit) {
+    return edit->text().toStdString();
+}
+
+void SetText(QLineEdit* edit, const std::string& text) {
+    edit->setText(QString::fromStdString(text));
+}
+
+void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,
+                      HelpFunction help) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+    QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto open = [page, help = std::move(help)] {
+        if (help) help(page);
+    };
+    QObject::connect(helpButton, &QPushButton::clicked, dialog, open);
+    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
+    QObject::connect(f1, &QShortcut::activated, dialog, open);
+    layout->addWidget(buttons);
+}
+
+QGroupBox* RadioGroup(std::string_view title, std::initializer_list<const char*> labels,
+                      QButtonGroup* group, QWidget* parent) {
+    auto* box = new QGroupBox(Qs(title), parent);
+    auto* layout = new QHBoxLayout(box);
+    int id = 0;
+    for (const char* label : labels) {
+        auto* button = new QRadioButton(Qs(label), box);
+        group->addButton(button, id++);
+        layout->addWidget(button);
+    }
+    return box;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
+    auto* row = new QHBoxLayout;
+    for (QWidget* w : widgets) row->addWidget(w);
+    return row;
+}
+
+QPushButton* ColorButton(QWidget* parent, QLineEdit* field) {
+    auto* button = new QPushButton(QStringLiteral("Color"), parent);
+    QObject::connect(button, &QPushButton::clicked, parent, [parent, field] {
+        const uint32_t current = ParseColor(Text(field)).value_or(0xFF000000u);
+        const QColor chosen = QColorDialog::getColor(QColor::fromRgb(current), parent);
+        if (chosen.isValid()) SetText(field, FormatColor(chosen.rgb()));
+    });
+    return button;
+}
+
+void Refuse(QWidget* parent, std::string_view message) {
+    QMessageBox::warning(parent, Qs("Stagora"), Qs(message));
+}
+
+}  // namespace studio

@@ -1,0 +1,42 @@
+// What the studio's dialogs share: texts to and from Qt, the OK / Cancel / ヘルプ row with F1,
+// rows of radio buttons, the "Color" button and the message box of a refused field.
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+class QBoxLayout;
+class QButtonGroup;
+class QDialog;
+class QGroupBox;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace studio {
+
+using HelpFunction = std::function<void(std::string_view)>;
+
+inline QString Qs(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+std::string Text(const QLineEdit* edit);
+void SetText(QLineEdit* edit, const std::string& text);
+
+// OK, Cancel and ヘルプ at the bottom of `layout`; ヘルプ and F1 open `page`.
+void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,
+                      HelpFunction help);
+// A titled row of exclusive radio buttons with ids 0, 1, ...
+QGroupBox* RadioGroup(std::string_view title, std::initializer_list<const char*> labels,
+                      QButtonGroup* group, QWidget* parent);
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
+// The "Color" button beside a field of three numbers 0 to 1: the colour picker over them.
+QPushButton* ColorButton(QWidget* parent, QLineEdit* field);
+// A refused field's message, captioned with the program's name.
+void Refuse(QWidget* parent, std::string_view message);
+
+}  // namespace studio
