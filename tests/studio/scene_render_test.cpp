@@ -2,6 +2,8 @@
 // with its own light, fog and camera.
 #include <gtest/gtest.h>
 
+#include "platform/image/bmp_reader.h"
+#include "platform/image/file_io.h"
 #include "studio/render/studio_render.h"
 #include "studio/scene/scene_file.h"
 #include "tests/studio/scene_fixture.h"
@@ -126,6 +128,36 @@ TEST(StudioRender, CameraLooksAtItsPointWhenAsked) {
     EXPECT_EQ(scene.Pixel(32, 32), 0x0000FFu);  // looking past the cube
     scene.doc.environment.cameraLook = 1;
     EXPECT_NE(scene.Pixel(32, 32), 0x0000FFu);
+}
+
+// The axis shows in the view with its style; a saved picture leaves it out and the next
+// frame has it again.
+TEST(StudioRender, TheAxisIsInTheViewButNotInTheSavedPicture) {
+    TempDir dir;
+    CSceneDoc doc;
+    doc.SetCameraPlacement({{0.5f, 0.5f, -4}, {0, 0, 1}, {0, 1, 0}});
+    doc.environment.screenWidth = doc.environment.screenHeight = 64;
+    StudioRender render;
+    ASSERT_TRUE(render.CreateStudioDevice(64, 64));
+    const auto drawn = [](const image::Image& picture) {
+        int count = 0;
+        for (int y = 0; y < picture.height; ++y)
+            for (int x = 0; x < picture.width; ++x) count += (picture.At(x, y) & 0xFFFFFF) != 0;
+        return count;
+    };
+    ASSERT_TRUE(render.RenderStudioFrame(doc, 64, 64));
+    EXPECT_EQ(drawn(render.Capture()), 0);  // no style: mokkel-tool's pictures
+    render.SetAxisStyle({});
+    ASSERT_TRUE(render.RenderStudioFrame(doc, 64, 64));
+    EXPECT_GT(drawn(render.Capture()), 20);
+    ASSERT_EQ(render.SaveViewImage(doc, dir.File("v.bmp"), 75, 64, 64), "");
+    const auto bytes = image::ReadFileBytes(dir.File("v.bmp"), 1 << 20);
+    ASSERT_TRUE(bytes);
+    const auto saved = image::ReadBmp(*bytes);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(drawn(*saved), 0);
+    ASSERT_TRUE(render.RenderStudioFrame(doc, 64, 64));
+    EXPECT_GT(drawn(render.Capture()), 20);
 }
 
 }  // namespace
