@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "modeller/dialogs/colour_picker_dlg.h"
 #include "modeller/dialogs/settings_widgets.h"
+#include "platform/qt/colour_picker.h"
 
 namespace modeller {
 
@@ -24,7 +24,7 @@ CDisplayDlg::CDisplayDlg(const settings::DisplayFields& f,
     pointColour->setObjectName(QStringLiteral("pointColour"));
     pointColour->setAutoDefault(false);
     connect(pointColour, &QPushButton::clicked, this, [this, help] {
-        if (auto c = PickColour(colours_.point, false, prompt_, help, this)) {
+        if (auto c = qtshell::PickColour(colours_.point, false, &prompt_, help, this)) {
             colours_.point = *c;
             if (colours_.pointChosen) colours_.pointChosen(*c);
         }
@@ -52,7 +52,7 @@ CDisplayDlg::CDisplayDlg(const settings::DisplayFields& f,
     backgroundColour->setObjectName(QStringLiteral("backgroundColour"));
     backgroundColour->setAutoDefault(false);
     connect(backgroundColour, &QPushButton::clicked, this, [this, help] {
-        if (auto c = PickColour(colours_.background, false, prompt_, help, this)) {
+        if (auto c = qtshell::PickColour(colours_.background, false, &prompt_, help, this)) {
             colours_.background = *c;
             if (colours_.backgroundChosen) colours_.backgroundChosen(*c);
         }

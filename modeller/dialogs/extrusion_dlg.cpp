@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 #include "platform/shell.h"
 
 namespace modeller {
@@ -63,14 +63,14 @@ CExtrusionDlg::CExtrusionDlg(ops::ExtrusionSettings& remembered, shell::Prompt& 
 
 void CExtrusionDlg::accept() {
     // The field exchange first, in control order; then the operation's own checks.
-    const std::optional<float> length = ExchangeFloat(Text(length_));
+    const std::optional<float> length = shell::ExchangeFloat(Text(length_));
     if (!length) {
-        Refuse(kNeedNumberText, length_);
+        Refuse(shell::kNeedNumberText, length_);
         return;
     }
-    const std::optional<uint32_t> divisions = ExchangeUnsigned(Text(divisions_));
+    const std::optional<uint32_t> divisions = shell::ExchangeUnsigned(Text(divisions_));
     if (!divisions) {
-        Refuse(kNeedUnsignedText, divisions_);
+        Refuse(shell::kNeedUnsignedText, divisions_);
         return;
     }
     ops::ExtrusionSettings s;

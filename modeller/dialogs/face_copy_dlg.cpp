@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 
@@ -39,7 +39,7 @@ CFaceCopyDlg::CFaceCopyDlg(ops::FaceCopySettings& remembered, shell::Prompt& pro
 
 void CFaceCopyDlg::accept() {
     std::string refusal;
-    const auto divisions = ExchangeUnsigned(Text(divisions_), refusal);
+    const auto divisions = shell::ExchangeUnsigned(Text(divisions_), refusal);
     if (!divisions) {
         Refuse(refusal, divisions_);
         return;

@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "modeller/dialogs/colour_picker_dlg.h"
 #include "modeller/dialogs/group_dlg.h"
+#include "platform/qt/colour_picker.h"
 
 namespace modeller {
 
@@ -25,7 +25,7 @@ CFaceDlg::CFaceDlg(model::MeshModel& model, viewport::ModelRenderObjects& object
       ownColour_(start_.colour) {
     index_ = NamedEdit(this, "index", std::to_string(face));
     index_->setReadOnly(true);
-    swatch_ = new CColourSwatch(this);
+    swatch_ = new qtshell::CColourSwatch(this);
     swatch_->setObjectName(QStringLiteral("swatch"));
     auto* colour = new QPushButton(QStringLiteral("Color"), this);
     colour->setObjectName(QStringLiteral("colour"));
@@ -54,7 +54,7 @@ CFaceDlg::CFaceDlg(model::MeshModel& model, viewport::ModelRenderObjects& object
     for (QPushButton* b : {colour, properties, add, texture}) b->setAutoDefault(false);
 
     connect(colour, &QPushButton::clicked, this, [this, help] {
-        if (auto c = PickColour(swatch_->Colour(), true, prompt_, help, this)) {
+        if (auto c = qtshell::PickColour(swatch_->Colour(), true, &prompt_, help, this)) {
             ownColour_ = *c;
             own_->setChecked(true);
             ShowColour();

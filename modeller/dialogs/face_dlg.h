@@ -32,7 +32,7 @@ private:
     settings::FaceFields start_;
     uint32_t ownColour_;
     QLineEdit *index_, *equation_;
-    CColourSwatch* swatch_;
+    qtshell::CColourSwatch* swatch_;
     QRadioButton *own_, *group_;
     QComboBox* groups_;
     QCheckBox* remove_;

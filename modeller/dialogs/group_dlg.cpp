@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "modeller/dialogs/colour_picker_dlg.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
+#include "platform/qt/colour_picker.h"
 #include "platform/shell.h"
 
 namespace modeller {
@@ -24,14 +24,14 @@ CGroupPropertiesDlg::CGroupPropertiesDlg(const settings::GroupPropertyFields& f,
     number->setObjectName(QStringLiteral("number"));
     name_ = new QLineEdit(FromCp932(f.name), this);
     name_->setObjectName(QStringLiteral("name"));
-    colour_ = new CColourSwatch(this);
+    colour_ = new qtshell::CColourSwatch(this);
     colour_->setObjectName(QStringLiteral("colourSwatch"));
     colour_->SetColour(f.colour);
     auto* colourButton = new QPushButton(Qs("カラー"), this);
     colourButton->setObjectName(QStringLiteral("colour"));
     colourButton->setAutoDefault(false);
     connect(colourButton, &QPushButton::clicked, this, [this, help] {
-        if (auto c = PickColour(colour_->Colour(), true, prompt_, help, this))
+        if (auto c = qtshell::PickColour(colour_->Colour(), true, &prompt_, help, this))
             colour_->SetColour(*c);
     });
     hasMaterial_ = NamedCheck(this, "hasMaterial", "マテリアルを設定", f.hasMaterial);
@@ -74,7 +74,7 @@ settings::GroupPropertyFields CGroupPropertiesDlg::Fields() const {
 void CGroupPropertiesDlg::accept() {
     const std::string message = settings::ValidateGroupProperties(Fields(), groups_);
     if (!message.empty()) {
-        Refuse(message, message == kNeedNumberText ? power_ : name_);
+        Refuse(message, message == shell::kNeedNumberText ? power_ : name_);
         return;
     }
     QDialog::accept();

@@ -24,7 +24,7 @@ private:
     int32_t number_;
     QLineEdit *name_, *power_, *specular_, *emissive_, *ambient_;
     QCheckBox* hasMaterial_;
-    CColourSwatch* colour_;
+    qtshell::CColourSwatch* colour_;
 };
 
 // Opens the properties of `number` (the table's size: a new group) and stores them on OK.

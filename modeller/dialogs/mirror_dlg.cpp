@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 
@@ -49,9 +49,9 @@ CMirrorDlg::CMirrorDlg(const model::MirrorSettings& current, shell::Prompt& prom
 }
 
 void CMirrorDlg::accept() {
-    const std::optional<float> position = ExchangeFloat(Text(position_));
+    const std::optional<float> position = shell::ExchangeFloat(Text(position_));
     if (!position) {
-        Refuse(kNeedNumberText, position_);
+        Refuse(shell::kNeedNumberText, position_);
         return;
     }
     for (int i = 0; i < 4; ++i)

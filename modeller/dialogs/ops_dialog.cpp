@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QRadioButton>
 
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/ops/revolution.h"
+#include "platform/field_exchange.h"
 #include "platform/shell.h"
 
 namespace modeller {
@@ -67,10 +67,10 @@ bool COpsDialog::Refuse(std::string_view message, QLineEdit* field) {
 bool COpsDialog::ExchangeTurn(QLineEdit* angle, QLineEdit* divisions, float& angleOut,
                               uint32_t& divisionsOut) {
     std::string refusal;
-    const auto a = ExchangeFloatInRange(Text(angle), -ops::kMaxRevolutionAngle,
-                                        ops::kMaxRevolutionAngle, refusal);
+    const auto a = shell::ExchangeFloatInRange(Text(angle), -ops::kMaxRevolutionAngle,
+                                               ops::kMaxRevolutionAngle, refusal);
     if (!a) return Refuse(refusal, angle);
-    const auto d = ExchangeUnsigned(Text(divisions), refusal);
+    const auto d = shell::ExchangeUnsigned(Text(divisions), refusal);
     if (!d) return Refuse(refusal, divisions);
     angleOut = *a;
     divisionsOut = *d;

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 
@@ -129,9 +129,9 @@ CPlaneOptionsDlg::CPlaneOptionsDlg(const ops::PlaneFigureOptions& o, shell::Prom
 }
 
 void CPlaneOptionsDlg::accept() {
-    const std::optional<uint32_t> divisions = ExchangeUnsigned(Text(divisions_));
+    const std::optional<uint32_t> divisions = shell::ExchangeUnsigned(Text(divisions_));
     if (!divisions) {
-        Refuse(kNeedUnsignedText, divisions_);
+        Refuse(shell::kNeedUnsignedText, divisions_);
         return;
     }
     options_.shape = circle_->isChecked() ? ops::PlaneFigureOptions::kCircle

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 

@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/ops/revolution.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 

@@ -22,19 +22,4 @@ std::string ToCp932(const QString& text) {
     return text::Utf8ToCp932(text.toStdString());
 }
 
-CColourSwatch::CColourSwatch(QWidget* parent) : QFrame(parent) {
-    setFrameShape(QFrame::Box);
-    setMinimumSize(48, 24);
-    setAutoFillBackground(true);
-    SetColour(0xFFFFFFFF);
-}
-
-void CColourSwatch::SetColour(uint32_t argb) {
-    argb_ = argb;
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor::fromRgb(argb & 0x00FFFFFF));
-    setPalette(p);
-    update();
-}
-
 }  // namespace modeller

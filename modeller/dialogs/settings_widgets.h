@@ -1,9 +1,8 @@
 // Small pieces the settings dialogs share (named fields come with the dialog base): a row of label
-// and field, a colour swatch, and texts between the model's CP932 and the widgets.
+// and field, and texts between the model's CP932 and the widgets.
 #pragma once
 
 #include <QCheckBox>
-#include <QFrame>
 #include <QLineEdit>
 #include <QString>
 #include <cstdint>
@@ -11,6 +10,7 @@
 #include <string_view>
 
 #include "modeller/dialogs/ops_dialog.h"
+#include "platform/qt/colour_picker.h"
 
 class QGridLayout;
 
@@ -21,16 +21,5 @@ void AddRow(QGridLayout* grid, std::string_view label, QWidget* field);
 
 QString FromCp932(std::string_view cp932);
 std::string ToCp932(const QString& text);
-
-// A patch of one colour (the alpha is not shown).
-class CColourSwatch : public QFrame {
-public:
-    explicit CColourSwatch(QWidget* parent);
-    void SetColour(uint32_t argb);
-    uint32_t Colour() const { return argb_; }
-
-private:
-    uint32_t argb_ = 0;
-};
 
 }  // namespace modeller

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/settings_ops/texture_list.h"
+#include "platform/field_exchange.h"
 
 namespace modeller {
 
@@ -71,7 +71,7 @@ void CTextureSetDlg::FillTextures(const std::string& selected) {
 
 void CTextureSetDlg::FaceChanged() {
     // Another face: its vertices' coordinates as they are now.
-    const std::optional<int32_t> face = ExchangeInt(Text(face_));
+    const std::optional<int32_t> face = shell::ExchangeInt(Text(face_));
     if (!face) return;
     coords_->setPlainText(
         Qs(settings::CoordText(context_.model, *context_.objects.modelMesh, *face)));
@@ -85,7 +85,7 @@ void CTextureSetDlg::accept() {
     const std::string message =
         settings::ValidateTextureSet(Fields(), context_.model, *context_.objects.modelMesh);
     if (!message.empty()) {
-        Refuse(message, message == kNeedIntegerText ? face_ : nullptr);
+        Refuse(message, message == shell::kNeedIntegerText ? face_ : nullptr);
         return;
     }
     QDialog::accept();

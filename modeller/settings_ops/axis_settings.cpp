@@ -1,7 +1,7 @@
 #include "modeller/settings_ops/axis_settings.h"
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller::settings {
 
@@ -10,12 +10,12 @@ AxisFields AxisFieldsOf(const viewport::SceneSettings& st) {
 }
 
 std::string ValidateAxis(const AxisFields& f) {
-    return ExchangeFloat(f.size) ? std::string() : std::string(kNeedNumberText);
+    return shell::ExchangeFloat(f.size) ? std::string() : std::string(shell::kNeedNumberText);
 }
 
 void ApplyAxis(const AxisFields& f, ModellerSettings& settings, viewport::SceneSettings& st,
                viewport::RenderScene& scene) {
-    const float size = ExchangeFloat(f.size).value_or(st.axisSize);
+    const float size = shell::ExchangeFloat(f.size).value_or(st.axisSize);
     settings.axisSize = st.axisSize = size;
     st.letterSize = size * 0.125f;
     st.showAxis = f.showAxis;

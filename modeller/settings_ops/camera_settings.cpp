@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller::settings {
 
@@ -41,9 +41,9 @@ CameraFields CameraFieldsOf(const viewport::CameraPose& pose,
 }
 
 std::string ValidateCamera(const CameraFields& f) {
-    const std::optional<float> speed = ExchangeFloat(f.speed);
-    if (!speed) return kNeedNumberText;
-    if (*speed < 0 || *speed > kMaxCameraSpeed) return NumberRangeText(0, kMaxCameraSpeed);
+    const std::optional<float> speed = shell::ExchangeFloat(f.speed);
+    if (!speed) return shell::kNeedNumberText;
+    if (*speed < 0 || *speed > kMaxCameraSpeed) return shell::NumberRangeText(0, kMaxCameraSpeed);
     return {};
 }
 
@@ -68,7 +68,7 @@ CameraOutcome CameraAfterOk(const CameraFields& f, const viewport::CameraPose& c
                             const viewport::NavigationSettings& nav) {
     CameraOutcome out{current, nav};
     if (std::optional<rm::Vector3> p = Read(f.position)) out.pose.position = *p;
-    out.nav.speed = ExchangeFloat(f.speed).value_or(nav.speed);
+    out.nav.speed = shell::ExchangeFloat(f.speed).value_or(nav.speed);
     out.nav.reverse = f.reverse;
     out.nav.lookAtOnePoint = f.gaze;
     if (f.gaze) {

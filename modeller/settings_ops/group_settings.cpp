@@ -1,8 +1,8 @@
 #include "modeller/settings_ops/group_settings.h"
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/settings_ops/colour_values.h"
+#include "platform/field_exchange.h"
 #include "platform/text/cp932.h"
 
 namespace modeller::settings {
@@ -72,7 +72,7 @@ GroupPropertyFields GroupPropertyFieldsOf(const model::GroupTable& groups, int32
 }
 
 std::string ValidateGroupProperties(const GroupPropertyFields& f, const model::GroupTable& groups) {
-    if (!ExchangeFloat(f.power)) return kNeedNumberText;
+    if (!shell::ExchangeFloat(f.power)) return shell::kNeedNumberText;
     const std::string name = Trimmed(f.name);
     if (name.empty()) return kEmptyNameText;
     for (size_t i = 1; i < groups.size(); ++i)
@@ -92,7 +92,7 @@ int32_t ApplyGroupProperties(const GroupPropertyFields& f, model::GroupTable& gr
     if (f.hasMaterial) {
         const model::GroupMaterial old = e.material.value_or(model::GroupMaterial{});
         model::GroupMaterial m;
-        m.power = ExchangeFloat(f.power).value_or(old.power);
+        m.power = shell::ExchangeFloat(f.power).value_or(old.power);
         m.specular = Arr(RgbOrOld(f.specular, {old.specular[0], old.specular[1], old.specular[2]}));
         m.emissive = Arr(RgbOrOld(f.emissive, {old.emissive[0], old.emissive[1], old.emissive[2]}));
         m.ambient = Arr(RgbOrOld(f.ambient, {old.ambient[0], old.ambient[1], old.ambient[2]}));

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller::settings {
 
@@ -29,7 +29,7 @@ LightFields LightFieldsOf(const LightSettings& light, const viewport::RenderScen
 }
 
 std::string ValidateLight(const LightFields& f) {
-    if (!ExchangeFloat(f.range)) return kNeedNumberText;
+    if (!shell::ExchangeFloat(f.range)) return shell::kNeedNumberText;
     return {};
 }
 
@@ -74,7 +74,7 @@ void ApplyLight(const LightFields& f, LightSettings& light, viewport::SceneSetti
     } else {
         scene.cameraLight->SetColorRgb(colour[0], colour[1], colour[2]);
     }
-    scene.cameraLight->SetRange(ExchangeFloat(f.range).value_or(kDefaultCameraLightRange));
+    scene.cameraLight->SetRange(shell::ExchangeFloat(f.range).value_or(kDefaultCameraLightRange));
     scene.cameraLight->SetConstantAttenuation(0);
     scene.cameraLight->SetLinearAttenuation(1);
     scene.cameraLight->SetQuadraticAttenuation(0);

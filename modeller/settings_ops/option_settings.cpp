@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller::settings {
 
@@ -13,7 +13,7 @@ namespace {
 constexpr uint32_t kMaxSide = std::numeric_limits<int32_t>::max();
 
 int32_t Side(const std::string& text) {
-    const uint32_t v = std::min(ExchangeUnsigned(text).value_or(0), kMaxSide);
+    const uint32_t v = std::min(shell::ExchangeUnsigned(text).value_or(0), kMaxSide);
     return std::max(static_cast<int32_t>(v), kMinRenderSide);
 }
 
@@ -45,10 +45,10 @@ OptionFields InitialOptionFields() {
 
 std::string ValidateOption(const OptionFields& f) {
     for (const std::string* side : {&f.width, &f.height})
-        if (!ExchangeUnsigned(*side)) return kNeedUnsignedText;
-    const std::optional<uint32_t> quality = ExchangeUnsigned(f.jpegQuality);
-    if (!quality) return kNeedUnsignedText;
-    if (*quality < 1 || *quality > 100) return IntRangeText(1, 100);
+        if (!shell::ExchangeUnsigned(*side)) return shell::kNeedUnsignedText;
+    const std::optional<uint32_t> quality = shell::ExchangeUnsigned(f.jpegQuality);
+    if (!quality) return shell::kNeedUnsignedText;
+    if (*quality < 1 || *quality > 100) return shell::IntRangeText(1, 100);
     return {};
 }
 
@@ -56,7 +56,7 @@ void ApplyOption(const OptionFields& f, ModellerSettings& s) {
     s.device.width = Side(f.width);
     s.device.height = Side(f.height);
     s.device.type = f.device >= 0 && f.device <= 2 ? f.device : 1;
-    s.jpegQuality = static_cast<int32_t>(ExchangeUnsigned(f.jpegQuality).value_or(75));
+    s.jpegQuality = static_cast<int32_t>(shell::ExchangeUnsigned(f.jpegQuality).value_or(75));
     s.xFormat = f.xFormat != 0 ? 1 : 0;
     s.saveCamera = f.saveCamera;
     s.saveLight = f.saveLight;

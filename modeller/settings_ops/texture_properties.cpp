@@ -1,6 +1,6 @@
 #include "modeller/settings_ops/texture_properties.h"
 
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 #include "platform/fileio/path_name.h"
 #include "platform/text/cp932.h"
 #include "viewport/texture_loading.h"
@@ -48,7 +48,7 @@ std::optional<int32_t> ParseTransparentColour(std::string_view text) {
     for (int i = 0; i < 3; ++i) {
         const size_t comma = i < 2 ? text.find(',') : std::string_view::npos;
         if (i < 2 && comma == std::string_view::npos) return std::nullopt;
-        const std::optional<int32_t> v = ExchangeInt(text.substr(0, comma));
+        const std::optional<int32_t> v = shell::ExchangeInt(text.substr(0, comma));
         if (!v || *v < 0 || *v > 255) return std::nullopt;
         rgb = rgb << 8 | static_cast<uint32_t>(*v);
         if (i < 2) text.remove_prefix(comma + 1);

@@ -3,7 +3,7 @@
 #include <optional>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 namespace modeller::settings {
 
@@ -13,8 +13,8 @@ std::optional<model::TexCoord> ReadCoord(std::string_view line) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const size_t comma = line.find(',');
     if (comma == std::string_view::npos) return std::nullopt;
-    const std::optional<float> u = ExchangeFloat(line.substr(0, comma));
-    const std::optional<float> v = ExchangeFloat(line.substr(comma + 1));
+    const std::optional<float> u = shell::ExchangeFloat(line.substr(0, comma));
+    const std::optional<float> v = shell::ExchangeFloat(line.substr(comma + 1));
     if (!u || !v) return std::nullopt;
     return model::TexCoord{*u, *v};
 }
@@ -73,8 +73,8 @@ TextureSetFields TextureSetFieldsOf(const model::MeshModel& m, const rm::MeshBui
 
 std::string ValidateTextureSet(const TextureSetFields& f, const model::MeshModel& m,
                                const rm::MeshBuilder& mesh) {
-    const std::optional<int32_t> face = ExchangeInt(f.face);
-    if (!face) return kNeedIntegerText;
+    const std::optional<int32_t> face = shell::ExchangeInt(f.face);
+    if (!face) return shell::kNeedIntegerText;
     const int n = FaceCorners(mesh, *face);
     if (n < 1 || !ValidFace(m, *face) || !ReadCoords(f.coords, static_cast<size_t>(n)))
         return kDataIncorrectText;
@@ -83,7 +83,7 @@ std::string ValidateTextureSet(const TextureSetFields& f, const model::MeshModel
 
 bool ApplyTextureSet(const TextureSetFields& f, model::MeshModel& m, ops::OpsHost& host) {
     const rm::MeshBuilder& mesh = host.ModelMesh();
-    const std::optional<int32_t> face = ExchangeInt(f.face);
+    const std::optional<int32_t> face = shell::ExchangeInt(f.face);
     if (!face) return false;
     const int n = FaceCorners(mesh, *face);
     if (n < 1 || !ValidFace(m, *face)) return false;

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 #include "viewport/model_pane.h"
 #include "viewport/texture_loading.h"
 
@@ -19,7 +19,7 @@ std::optional<std::array<float, N>> Numbers(std::string_view text) {
     for (size_t i = 0; i < N; ++i) {
         const size_t comma = i + 1 < N ? text.find(',') : std::string_view::npos;
         if (i + 1 < N && comma == std::string_view::npos) return std::nullopt;
-        const std::optional<float> v = ExchangeFloat(text.substr(0, comma));
+        const std::optional<float> v = shell::ExchangeFloat(text.substr(0, comma));
         if (!v) return std::nullopt;
         out[i] = *v;
         if (i + 1 < N) text.remove_prefix(comma + 1);

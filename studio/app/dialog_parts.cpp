@@ -2,7 +2,6 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
-#include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -12,6 +11,7 @@
 #include <QRadioButton>
 #include <QShortcut>
 
+#include "platform/qt/colour_picker.h"
 #include "studio/app/environment_edit.h"
 
 namespace studio {
@@ -58,12 +58,12 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets) {
     return row;
 }
 
-QPushButton* ColorButton(QWidget* parent, QLineEdit* field) {
+QPushButton* ColorButton(QWidget* parent, QLineEdit* field, HelpFunction help) {
     auto* button = new QPushButton(QStringLiteral("Color"), parent);
-    QObject::connect(button, &QPushButton::clicked, parent, [parent, field] {
+    QObject::connect(button, &QPushButton::clicked, parent, [parent, field, help] {
         const uint32_t current = ParseColor(Text(field)).value_or(0xFF000000u);
-        const QColor chosen = QColorDialog::getColor(QColor::fromRgb(current), parent);
-        if (chosen.isValid()) SetText(field, FormatColor(chosen.rgb()));
+        if (auto chosen = qtshell::PickColour(current, false, nullptr, help, parent))
+            SetText(field, FormatColor(*chosen));
     });
     return button;
 }

@@ -35,7 +35,7 @@ QGroupBox* RadioGroup(std::string_view title, std::initializer_list<const char*>
                       QButtonGroup* group, QWidget* parent);
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
 // The "Color" button beside a field of three numbers 0 to 1: the colour picker over them.
-QPushButton* ColorButton(QWidget* parent, QLineEdit* field);
+QPushButton* ColorButton(QWidget* parent, QLineEdit* field, HelpFunction help);
 // A refused field's message, captioned with the program's name.
 void Refuse(QWidget* parent, std::string_view message);
 

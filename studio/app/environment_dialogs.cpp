@@ -45,7 +45,7 @@ CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFu
     auto* form = new QFormLayout;
     auto* size = Row({width_, new QLabel(QStringLiteral("×"), this), height_});
     form->addRow(Qs("３Ｄ画面の大きさ"), size);
-    form->addRow(Qs("背景色"), Row({background_, ColorButton(this, background_)}));
+    form->addRow(Qs("背景色"), Row({background_, ColorButton(this, background_, help)}));
     form->addRow(hasImage_);
     auto* browse = new QPushButton(QStringLiteral("..."), this);
     browse->setObjectName(QStringLiteral("ChooseImage"));
@@ -137,7 +137,7 @@ CFogDlg::CFogDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent) : QDialog(p
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(enabled_);
     layout->addWidget(follow);
-    layout->addLayout(Row({own, color_, ColorButton(this, color_)}));
+    layout->addLayout(Row({own, color_, ColorButton(this, color_, help)}));
     layout->addLayout(form);
     AddDialogButtons(this, layout, kFogHelpPage, std::move(help));
     SetFields(ReadFogFields(doc_.environment));
@@ -194,7 +194,7 @@ CLightDlg::CLightDlg(CSceneDoc& doc, HelpFunction help, QWidget* parent, int edi
     fixed_ = new QCheckBox(Qs("ライトを固定する"), this);
     auto* form = new QFormLayout;
     form->addRow(Qs("名前"), name_);
-    form->addRow(Qs("色"), Row({color_, ColorButton(this, color_)}));
+    form->addRow(Qs("色"), Row({color_, ColorButton(this, color_, help)}));
     form->addRow(Qs("範囲"), range_);
     form->addRow(Qs("本影"), umbra_);
     form->addRow(Qs("半影"), penumbra_);

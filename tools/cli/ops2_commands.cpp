@@ -6,10 +6,10 @@
 #include <memory>
 #include <optional>
 
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/ops/face_copy.h"
 #include "modeller/ops/revolution.h"
 #include "modeller/ops/rotate_copy.h"
+#include "platform/field_exchange.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
 #include "viewport/model_files.h"
@@ -29,7 +29,7 @@ int Refuse(std::string_view message) {
 bool ExchangeAngle(const CLI::App& command, const std::string& text, float& value,
                    std::string& refusal) {
     if (command.count("--angle") == 0) return true;
-    const auto angle = modeller::ExchangeFloatInRange(text, -ops::kMaxRevolutionAngle,
+    const auto angle = shell::ExchangeFloatInRange(text, -ops::kMaxRevolutionAngle,
                                                       ops::kMaxRevolutionAngle, refusal);
     if (angle) value = *angle;
     return angle.has_value();
@@ -38,7 +38,7 @@ bool ExchangeAngle(const CLI::App& command, const std::string& text, float& valu
 bool ExchangeDivisions(const CLI::App& command, const std::string& text, uint32_t& value,
                        std::string& refusal) {
     if (command.count("--divisions") == 0) return true;
-    const auto divisions = modeller::ExchangeUnsigned(text, refusal);
+    const auto divisions = shell::ExchangeUnsigned(text, refusal);
     if (divisions) value = *divisions;
     return divisions.has_value();
 }

@@ -8,13 +8,13 @@
 #include <memory>
 
 #include "model/vector_text.h"
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/ops/extrusion.h"
 #include "modeller/ops/flip_faces.h"
 #include "modeller/ops/join_points.h"
 #include "modeller/ops/mirror.h"
 #include "modeller/ops/tidy_data.h"
 #include "modeller/ops/whole_model.h"
+#include "platform/field_exchange.h"
 #include "tools/cli/subcommand.h"
 #include "tools/cli/tool_files.h"
 #include "viewport/model_pane.h"
@@ -133,14 +133,14 @@ int Extrude(const ExtrudeArgs& a) {
     ops::ExtrusionSettings s;  // the dialog's first values
     // The field exchange first, in the dialog's control order; then the operation's checks.
     if (a.lengthOption->count()) {
-        const std::optional<float> length = modeller::ExchangeFloat(a.length);
-        if (!length) return Refuse("--length", modeller::kNeedNumberText);
+        const std::optional<float> length = shell::ExchangeFloat(a.length);
+        if (!length) return Refuse("--length", shell::kNeedNumberText);
         s.useLength = true;
         s.length = *length;
     }
     if (a.divisionsOption->count()) {
-        const std::optional<uint32_t> divisions = modeller::ExchangeUnsigned(a.divisions);
-        if (!divisions) return Refuse("--divisions", modeller::kNeedUnsignedText);
+        const std::optional<uint32_t> divisions = shell::ExchangeUnsigned(a.divisions);
+        if (!divisions) return Refuse("--divisions", shell::kNeedUnsignedText);
         s.divisions = *divisions;
     }
     s.faceList = a.faces;
@@ -171,8 +171,8 @@ constexpr const char* kAxisNames[] = {"none", "x", "y", "z"};
 int Mirror(const MirrorArgs& a) {
     std::optional<float> position;
     if (a.positionOption->count()) {
-        position = modeller::ExchangeFloat(a.position);
-        if (!position) return Refuse("--position", modeller::kNeedNumberText);
+        position = shell::ExchangeFloat(a.position);
+        if (!position) return Refuse("--position", shell::kNeedNumberText);
     }
     int32_t axis = 0;
     while (axis < 3 && a.axis != kAxisNames[axis]) ++axis;
@@ -182,7 +182,7 @@ int Mirror(const MirrorArgs& a) {
         // Without --position, the position field as the dialog opens it: the file's own,
         // as text, read back when OK is pressed.
         setting.mirrorPosition = position.value_or(
-            modeller::ExchangeFloat(model::FormatNumber(d.model.mirror.mirrorPosition))
+            shell::ExchangeFloat(model::FormatNumber(d.model.mirror.mirrorPosition))
                 .value_or(0.0f));
         return ops::ApplyMirrorSetting(d.model, host, setting);
     });

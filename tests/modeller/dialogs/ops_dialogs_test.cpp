@@ -10,9 +10,9 @@
 #include <QTest>
 
 #include "modeller/dialogs/extrusion_dlg.h"
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/dialogs/mirror_dlg.h"
 #include "modeller/dialogs/whole_model_dlg.h"
+#include "platform/field_exchange.h"
 #include "tests/support/scripted_prompt.h"
 
 namespace {
@@ -41,16 +41,16 @@ void SetText(QWidget& w, const char* name, const char* text) {
 }
 
 TEST(FieldExchange, RefusesWhatTheTypeCannotHold) {
-    EXPECT_EQ(ExchangeInt(" -12 "), -12);
-    EXPECT_EQ(ExchangeInt("1.5"), std::nullopt);
-    EXPECT_EQ(ExchangeUnsigned("7"), 7u);
+    EXPECT_EQ(shell::ExchangeInt(" -12 "), -12);
+    EXPECT_EQ(shell::ExchangeInt("1.5"), std::nullopt);
+    EXPECT_EQ(shell::ExchangeUnsigned("7"), 7u);
     for (const char* bad : {"", "-1", "+1", "x", "4294967296", "3 4"})
-        EXPECT_EQ(ExchangeUnsigned(bad), std::nullopt) << bad;
-    EXPECT_EQ(ExchangeFloat(" 2.5 "), 2.5f);
-    EXPECT_EQ(ExchangeFloat("-.5"), -0.5f);
+        EXPECT_EQ(shell::ExchangeUnsigned(bad), std::nullopt) << bad;
+    EXPECT_EQ(shell::ExchangeFloat(" 2.5 "), 2.5f);
+    EXPECT_EQ(shell::ExchangeFloat("-.5"), -0.5f);
     for (const char* bad : {"", "abc", "1e40", "inf", "nan", "1,5"})
-        EXPECT_EQ(ExchangeFloat(bad), std::nullopt) << bad;
-    EXPECT_EQ(IntRangeText(1, 100), "1 から 100 までの整数を入力してください。");
+        EXPECT_EQ(shell::ExchangeFloat(bad), std::nullopt) << bad;
+    EXPECT_EQ(shell::IntRangeText(1, 100), "1 から 100 までの整数を入力してください。");
 }
 
 TEST(ExtrusionDialog, RefusalsInOrderAndTheRecordKeptForTheNextOpening) {
@@ -59,8 +59,8 @@ TEST(ExtrusionDialog, RefusalsInOrderAndTheRecordKeptForTheNextOpening) {
         std::vector<std::pair<const char*, const char*>> edits;
         const char* message;  // empty: OK closes
     } cases[] = {
-        {{{"length", "abc"}, {"divisions", "-1"}, {"faceList", ""}}, kNeedNumberText},
-        {{{"divisions", "-1"}, {"faceList", ""}}, kNeedUnsignedText},
+        {{{"length", "abc"}, {"divisions", "-1"}, {"faceList", ""}}, shell::kNeedNumberText},
+        {{{"divisions", "-1"}, {"faceList", ""}}, shell::kNeedUnsignedText},
         {{{"faceList", ""}, {"vector", "1, 2"}, {"divisions", "0"}}, ops::kNoFaceListText},
         {{{"vector", "1, 2"}, {"divisions", "0"}}, ops::kBadVectorText},
         {{{"divisions", "0"}}, ops::kBadDivisionsText},
@@ -147,7 +147,7 @@ TEST(MirrorDialog, OpensWithTheSettingRefusesAndBakes) {
         EXPECT_EQ(Child<QLineEdit>(dlg, "position")->text(), QStringLiteral("1.5"));
         SetText(dlg, "position", "x");
         dlg.accept();
-        EXPECT_EQ(prompt.Texts(), std::vector<std::string>{kNeedNumberText});
+        EXPECT_EQ(prompt.Texts(), std::vector<std::string>{shell::kNeedNumberText});
         EXPECT_EQ(dlg.result(), QDialog::Rejected);
         SetText(dlg, "position", "-2");
         Child<QRadioButton>(dlg, "axis1")->setChecked(true);

@@ -9,9 +9,9 @@
 #include <QRadioButton>
 
 #include "modeller/dialogs/face_copy_dlg.h"
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/dialogs/revolution_dlg.h"
 #include "modeller/dialogs/rotate_copy_dlg.h"
+#include "platform/field_exchange.h"
 #include "platform/text/cp932.h"
 #include "tests/support/scripted_prompt.h"
 
@@ -67,11 +67,13 @@ TEST(RevolutionDialog, RefusalsInOrderAndAFreshGroupName) {
         bool newGroup;
         std::string message;
     } cases[] = {
-        {{{"angle", "x"}, {"divisions", "-1"}, {"faceList", ""}}, true, kNeedNumberText},
+        {{{"angle", "x"}, {"divisions", "-1"}, {"faceList", ""}}, true, shell::kNeedNumberText},
         {{{"angle", "360.5"}, {"divisions", "-1"}},
          true,
          "-360 から 360 までの数字を入力してください。"},
-        {{{"angle", "-360"}, {"divisions", "-1"}, {"faceList", ""}}, true, kNeedUnsignedText},
+        {{{"angle", "-360"}, {"divisions", "-1"}, {"faceList", ""}},
+         true,
+         shell::kNeedUnsignedText},
         {{{"faceList", ""}, {"groupName", "回転体1"}, {"axis", "1, 2"}},
          true,
          ops::kNoFaceListText},
@@ -118,7 +120,7 @@ TEST(RotateCopyDialog, RefusalsInOrderAndWhatIsRemembered) {
     } cases[] = {
         {{{"angle", "-400"}, {"groupName", "spokes"}},
          "-360 から 360 までの数字を入力してください。"},
-        {{{"divisions", "1.5"}, {"groupName", "spokes"}}, kNeedUnsignedText},
+        {{{"divisions", "1.5"}, {"groupName", "spokes"}}, shell::kNeedUnsignedText},
         {{{"groupName", "spokes"}, {"angle", "0"}}, ops::kGroupAlreadyExistsText},
         {{{"angle", "0"}}, ops::kNoFaceListText},
         {{{"faceList", "0"}, {"angle", "0"}, {"axis", "0, 1, 0"}}, ops::kZeroAngleText},
@@ -149,7 +151,7 @@ TEST(FaceCopyDialog, RefusalsInOrderRememberedValuesAndHelpPages) {
         Edits edits;
         std::string message;
     } cases[] = {
-        {{{"divisions", "x"}, {"faceList", ""}}, kNeedUnsignedText},
+        {{{"divisions", "x"}, {"faceList", ""}}, shell::kNeedUnsignedText},
         {{{"divisions", "0"}, {"faceList", ""}}, ops::kNeedDivisionsText},
         {{{"faceList", ""}, {"vector", "1, 2"}}, ops::kNoFaceListText},
         {{{"vector", "1, 2"}}, ops::kBadMoveVectorText},

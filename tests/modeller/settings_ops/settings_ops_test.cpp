@@ -2,7 +2,6 @@
 // to the settings and the 3D pane's scene.
 #include <gtest/gtest.h>
 
-#include "modeller/dialogs/field_exchange.h"
 #include "modeller/settings_ops/axis_settings.h"
 #include "modeller/settings_ops/camera_settings.h"
 #include "modeller/settings_ops/colour_values.h"
@@ -10,6 +9,8 @@
 #include "modeller/settings_ops/joint_settings.h"
 #include "modeller/settings_ops/light_settings.h"
 #include "modeller/settings_ops/option_settings.h"
+#include "platform/colour_fields.h"
+#include "platform/field_exchange.h"
 #include "tests/modeller/ops/ops_fixture.h"
 
 namespace {
@@ -21,7 +22,7 @@ const std::string kRange255 = "0 から 255 までの整数を入力してくだ
 
 TEST(ColourPicker, ChecksFieldsInOrderAndKeepsAlphaWithoutIt) {
     struct Case {
-        ColourFields fields;
+        shell::ColourFields fields;
         std::string message;
     };
     const Case cases[] = {
@@ -31,10 +32,11 @@ TEST(ColourPicker, ChecksFieldsInOrderAndKeepsAlphaWithoutIt) {
         {{"0", "0", "0", "-1", true}, kRange255},
         {{"0", "0", "0", "junk", false}, ""},  // the disabled opacity is not read
     };
-    for (const Case& c : cases) EXPECT_EQ(ValidateColour(c.fields), c.message) << c.fields.red;
-    EXPECT_EQ(ColourOf({"255", "0", "128", "64", true}, 0), 0x40FF0080u);
-    EXPECT_EQ(ColourOf({"1", "2", "3", "0", false}, 0xAB000000), 0xAB010203u);
-    EXPECT_EQ(ColourOf(ColourFieldsOf(0x80112233, true), 0), 0x80112233u);
+    for (const Case& c : cases)
+        EXPECT_EQ(shell::ValidateColour(c.fields), c.message) << c.fields.red;
+    EXPECT_EQ(shell::ColourOf({"255", "0", "128", "64", true}, 0), 0x40FF0080u);
+    EXPECT_EQ(shell::ColourOf({"1", "2", "3", "0", false}, 0xAB000000), 0xAB010203u);
+    EXPECT_EQ(shell::ColourOf(shell::ColourFieldsOf(0x80112233, true), 0), 0x80112233u);
 }
 
 TEST(ColourText, ReadsThreeNumbersAndKeepsTheOldColourOnATypo) {
@@ -50,8 +52,8 @@ TEST(CameraDialog, SpeedIsANumberFromZeroToAHundredMillion) {
     for (const auto& [speed, message] : std::vector<std::pair<std::string, std::string>>{
              {"2.5", ""},
              {"abc", "数字を入力してください。"},
-             {"-1", NumberRangeText(0, kMaxCameraSpeed)},
-             {"100000001000", NumberRangeText(0, kMaxCameraSpeed)}}) {
+             {"-1", shell::NumberRangeText(0, kMaxCameraSpeed)},
+             {"100000001000", shell::NumberRangeText(0, kMaxCameraSpeed)}}) {
         f.speed = speed;
         EXPECT_EQ(ValidateCamera(f), message) << speed;
     }

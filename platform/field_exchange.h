@@ -1,5 +1,5 @@
-// The standard field exchange of the dialogs: a field's text read as the field's type, or
-// refused with the fixed text the dialog then shows.
+// The standard field exchange of both programs' dialogs: a field's text read as the field's type,
+// or refused with the fixed text the dialog then shows.
 #pragma once
 
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace modeller {
+namespace shell {
 
 inline constexpr const char* kNeedIntegerText = "整数を入力してください。";
 inline constexpr const char* kNeedUnsignedText = "正の整数を入力してください。";
@@ -28,4 +28,4 @@ std::optional<uint32_t> ExchangeUnsigned(std::string_view text, std::string& ref
 std::string IntRangeText(int64_t low, int64_t high);
 std::string NumberRangeText(double low, double high);
 
-}  // namespace modeller
+}  // namespace shell

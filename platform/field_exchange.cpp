@@ -1,11 +1,11 @@
-#include "modeller/dialogs/field_exchange.h"
+#include "platform/field_exchange.h"
 
 #include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace modeller {
+namespace shell {
 
 namespace {
 
@@ -84,4 +84,4 @@ std::string NumberRangeText(double low, double high) {
     return std::string(a) + " から " + b + " までの数字を入力してください。";
 }
 
-}  // namespace modeller
+}  // namespace shell
