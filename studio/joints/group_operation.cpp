@@ -1,5 +1,6 @@
 #include "studio/joints/group_operation.h"
 
+#include <charconv>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -28,6 +29,19 @@ std::optional<std::vector<float>> Numbers(const std::string& text, size_t count)
 }
 
 }  // namespace
+
+std::optional<float> ReadNumberField(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    float value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
 
 GroupFields ReadGroupFields(const CSceneDoc& doc, size_t folder) {
     GroupFields f;
@@ -58,11 +72,11 @@ std::string CheckGroupFields(const GroupFields& f, GroupEdit& edit) {
         }
         case kGroupTurn: {
             const auto a = Numbers(f.axis, 6);
-            const auto degrees = Numbers(f.angle, 1);
+            const auto degrees = ReadNumberField(f.angle);
             if (!a || !degrees) return std::string(kMsgGroupNumber);
             e.axis = {(*a)[0], (*a)[1], (*a)[2]};
             e.point = {(*a)[3], (*a)[4], (*a)[5]};
-            e.angle = (*degrees)[0] * std::numbers::pi_v<float> / 180.0f;
+            e.angle = *degrees * std::numbers::pi_v<float> / 180.0f;
             if (f.counterClockwise) e.angle = -e.angle;
             break;
         }

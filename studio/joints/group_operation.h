@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,9 @@ struct GroupEdit {
     float angle = 0;  // radians, with the sign of the direction chosen
     int flip = 0;
 };
+
+// A number field as the dialogs read one: blanks around it allowed, nothing else.
+std::optional<float> ReadNumberField(std::string_view text);
 
 GroupFields ReadGroupFields(const CSceneDoc& doc, size_t folder);
 

@@ -179,6 +179,7 @@ TEST(GroupOperation, FieldChecks) {
         {kGroupTurn, "", "", "0, 1, 0, 0, 0, 0", "90", false, "", kPi / 2},
         {kGroupTurn, "", "", "0, 1, 0, 0, 0, 0", "90", true, "", -kPi / 2},
         {kGroupTurn, "", "", "0, 1, 0", "90", false, kMsgGroupNumber, 0},
+        {kGroupTurn, "", "", "0, 1, 0, 0, 0, 0", "90deg", false, kMsgGroupNumber, 0},
         {kGroupMove, "1, 2", "", "", "", false, kMsgGroupNumber, 0},
         {kGroupScale, "", "0", "", "", false, kMsgGroupZeroScale, 0},
         {kGroupScale, "", "1, 2", "", "", false, kMsgGroupNumber, 0},
