@@ -11,6 +11,7 @@
 #include "studio/joints/joint_edit.h"
 #include "studio/joints/joints.h"
 #include "studio/joints/slider_edit.h"
+#include "studio/scene/scene_file.h"
 #include "tests/studio/scene_fixture.h"
 #include "tests/support/temp_dir.h"
 
@@ -119,6 +120,32 @@ TEST(JointDialog, FieldsReadFromTheMarker) {
     EXPECT_EQ(f.type, 1);
     EXPECT_EQ(f.position, "1.5, 0, 0");
     EXPECT_EQ(f.axis, "0, 0, 1");
+}
+
+TEST(JointDialog, JointsRoundTripWhereTheirMarkersAre) {
+    testing_support::TempDir dir;
+    CSceneDoc doc;
+    ThreeObjects(doc);
+    ApplyJointFields(doc, -1, Fields(1, 2, 2, "1, 2, 3", "1, 0, 0"));
+    JointFields alone = Fields(3, -1, 3, "0, 0, 0", "0, 1, 0");
+    alone.target = 1;  // turns a partner it does not have: no marker, kept as given
+    ApplyJointFields(doc, -1, alone);
+    MoveItemSet(doc, {0, 0, 4}, 1, kNoJoints);  // the first marker goes with its owner
+    ASSERT_TRUE(SaveSceneFile(doc, dir.File("j.stg")).ok);
+
+    CSceneDoc back;
+    ASSERT_TRUE(LoadSceneFile(back, dir.File("j.stg"), true).ok);
+    ASSERT_EQ(back.Joints().size(), 2u);
+    const SceneJoint& j = back.Joints()[0];
+    EXPECT_EQ(back.IndexOf(j.owner), 1);
+    EXPECT_EQ(back.IndexOf(j.partner), 2);
+    EXPECT_EQ(j.type, 2);
+    ASSERT_TRUE(j.frame);
+    EXPECT_EQ(j.frame->Visuals().size(), 1u) << "the point comes back with the joint";
+    EXPECT_EQ(ReadJointFields(back, 0).position, "1, 2, 7");
+    EXPECT_EQ(ReadJointFields(back, 0).axis, "1, 0, 0");
+    EXPECT_EQ(back.Joints()[1].target, 1);
+    EXPECT_EQ(back.Joints()[1].partner, kNoItem);
 }
 
 TEST(JointManagement, RowsAndDelete) {
