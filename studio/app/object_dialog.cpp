@@ -12,6 +12,7 @@
 #include <filesystem>
 
 #include "studio/app/dialog_parts.h"
+#include "studio/app/joint_dialogs.h"
 #include "studio/app/scene_commands.h"
 
 namespace studio {
@@ -54,7 +55,11 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
     flips->addWidget(flipY_);
     flips->addWidget(flipZ_);
     auto* slider = new QPushButton(Qs("スライダー"), this);
-    slider->setEnabled(false);  // the sliders come with the joints
+    slider->setObjectName(QStringLiteral("Slider"));
+    connect(slider, &QPushButton::clicked, this, [this] {
+        CSliderDlg dialog(doc_, index_, help_, this);
+        dialog.exec();
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

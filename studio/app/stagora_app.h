@@ -65,6 +65,7 @@ private:
     void OnCamera();
     void OnAxis();
     void OnCreateLight();
+    void OnGroupOperation();
 
     StagoraServices services_;
     StudioSettings settings_;

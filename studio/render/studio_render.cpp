@@ -185,14 +185,17 @@ image::Image StudioRender::Capture() const {
 
 std::string StudioRender::SaveViewImage(CSceneDoc& doc, const std::string& nativePath,
                                         int jpegQuality, int clientWidth, int clientHeight) {
-    // The light markers and the axis are not part of the picture.
+    // The light and joint markers and the axis are not part of the picture.
     const bool showLights = doc.ShowLights();
+    const bool showJoints = doc.JointMarkersShown();
     doc.SetShowLights(false);
     const std::optional<viewport::AxisStyle> style = axisStyle_;
     if (axisStyle_) axisStyle_->showAxis = axisStyle_->showLetters = false;
+    doc.SetJointMarkersShown(false);
     const bool rendered = RenderStudioFrame(doc, clientWidth, clientHeight);
     axisStyle_ = style;
     doc.SetShowLights(showLights);
+    doc.SetJointMarkersShown(showJoints);
     if (!rendered) return "エラー1";
     const image::Image picture = Capture();
     std::string reason;
