@@ -106,6 +106,10 @@ public:
     // Lights light the scene either way.
     bool ShowLights() const { return showLights_; }
     void SetShowLights(bool on);
+    // The object being dragged or turned by the mouse is drawn the other way round: wireframe
+    // without frame mode, its own display mode with it. kNoItem for none.
+    int64_t DraggedItem() const { return dragged_; }
+    void SetDraggedItem(int64_t id);
 
 private:
     int64_t NewId() { return nextId_++; }
@@ -121,6 +125,7 @@ private:
     int64_t nextId_ = 1;
     bool frameMode_ = false;
     bool showLights_ = true;
+    int64_t dragged_ = kNoItem;
 };
 
 }  // namespace studio
