@@ -86,6 +86,13 @@ void StagoraApp::RegisterCommands() {
         c->DropItem(dragged, target, shift);
     };
     tree_->contextMenuAsked = [this](QPoint pos) { frame_->ContextMenu()->popup(pos); };
+    // The view's picks select in the tree, so the tree's commands act on the picked item.
+    view_->itemPicked = [this](size_t index) { tree_->SelectIndex(static_cast<int>(index)); };
+    view_->itemPropertiesAsked = [this, c](size_t index) {
+        tree_->SelectIndex(static_cast<int>(index));
+        c->OnProperties();
+        view_->Invalidate();
+    };
     view_->deviceFailed = [this] {
         services_.prompt->Tell(kMsgStudioDeviceFailed, kStudioProgramName);
         QMetaObject::invokeMethod(frame_.get(), &QWidget::close, Qt::QueuedConnection);
