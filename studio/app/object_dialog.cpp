@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "studio/app/joint_dialogs.h"
 #include "studio/app/scene_commands.h"
 
 namespace studio {
@@ -76,7 +77,11 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
     flips->addWidget(flipY_);
     flips->addWidget(flipZ_);
     auto* slider = new QPushButton(Qs("スライダー"), this);
-    slider->setEnabled(false);  // the sliders come with the joints
+    slider->setObjectName(QStringLiteral("Slider"));
+    connect(slider, &QPushButton::clicked, this, [this] {
+        CSliderDlg dialog(doc_, index_, help_, this);
+        dialog.exec();
+    });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "studio/app/environment_dialogs.h"
+#include "studio/app/joint_dialogs.h"
 #include "studio/app/object_dialog.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -70,6 +71,18 @@ void StagoraApp::RegisterCommands() {
         dialog.exec();
     });
     f.SetHandler(cmd::kCreateLight, [this] { OnCreateLight(); });
+    f.SetHandler(cmd::kJointNew, [this] {
+        CJointDlg dialog(
+            doc_, -1, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+        if (dialog.exec() == QDialog::Accepted) view_->Invalidate();
+    });
+    f.SetHandler(cmd::kJointManage, [this] {
+        CJointManageDlg dialog(
+            doc_, [this](std::string_view page) { HelpPage(page); },
+            [this] { view_->Invalidate(); }, frame_.get());
+        dialog.exec();
+    });
+    f.SetHandler(cmd::kGroupOperation, [this] { OnGroupOperation(); });
     f.SetHandler(cmd::kFrameMode, [this] {
         doc_.SetFrameMode(!doc_.FrameMode());
         frame_->Action(cmd::kFrameMode)->setChecked(doc_.FrameMode());
@@ -91,6 +104,13 @@ void StagoraApp::RegisterCommands() {
     view_->itemPropertiesAsked = [this, c](size_t index) {
         tree_->SelectIndex(static_cast<int>(index));
         c->OnProperties();
+        view_->Invalidate();
+    };
+    view_->jointPropertiesAsked = [this](size_t joint) {
+        CJointDlg dialog(
+            doc_, static_cast<int>(joint), [this](std::string_view page) { HelpPage(page); },
+            frame_.get());
+        dialog.exec();
         view_->Invalidate();
     };
     view_->deviceFailed = [this] {
@@ -187,6 +207,15 @@ void StagoraApp::OnCamera() {
 void StagoraApp::OnCreateLight() {
     CLightDlg dialog(
         doc_, [this](std::string_view page) { HelpPage(page); }, frame_.get());
+    if (dialog.exec() == QDialog::Accepted) ItemsChanged();
+}
+
+void StagoraApp::OnGroupOperation() {
+    const int selected = tree_->SelectedIndex();
+    if (selected < 0 || doc_.Items()[static_cast<size_t>(selected)].kind != kFolder) return;
+    CGroupDlg dialog(
+        doc_, static_cast<size_t>(selected), [this](std::string_view page) { HelpPage(page); },
+        frame_.get());
     if (dialog.exec() == QDialog::Accepted) ItemsChanged();
 }
 

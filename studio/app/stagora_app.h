@@ -62,6 +62,7 @@ private:
     void OnFog();
     void OnCamera();
     void OnCreateLight();
+    void OnGroupOperation();
 
     StagoraServices services_;
     StudioSettings settings_;

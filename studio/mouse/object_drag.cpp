@@ -14,15 +14,7 @@ constexpr float kEndOn = 1e-6f;
 }  // namespace
 
 ViewCamera ViewCameraOf(const CSceneDoc& doc) {
-    ViewCamera camera;
-    const rm::FramePtr& frame = doc.Camera();
-    camera.position = frame->Position(doc.Root());
-    rm::Vector3 direction, up;
-    frame->GetOrientation(doc.Root(), direction, up);
-    camera.axes.direction = rm::Normalize(direction);
-    camera.axes.up = rm::Normalize(up);
-    camera.axes.right = rm::Normalize(rm::Cross(camera.axes.up, camera.axes.direction));
-    return camera;
+    return {doc.Camera()->Position(doc.Root()), CameraAxesOf(doc)};
 }
 
 DragStep ObjectDragStep(const ViewCamera& camera, const DragSubject& item, const DragView& view,

@@ -191,11 +191,14 @@ image::Image StudioRender::Capture() const {
 
 std::string StudioRender::SaveViewImage(CSceneDoc& doc, const std::string& nativePath,
                                         int jpegQuality, int clientWidth, int clientHeight) {
-    // The light markers are not part of the picture.
+    // The light and joint markers are not part of the picture.
     const bool showLights = doc.ShowLights();
+    const bool showJoints = doc.JointMarkersShown();
     doc.SetShowLights(false);
+    doc.SetJointMarkersShown(false);
     const bool rendered = RenderStudioFrame(doc, clientWidth, clientHeight);
     doc.SetShowLights(showLights);
+    doc.SetJointMarkersShown(showJoints);
     if (!rendered) return "エラー1";
     const image::Image picture = Capture();
     std::string reason;

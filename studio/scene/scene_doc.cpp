@@ -8,6 +8,7 @@
 #include "model/path_rules.h"
 #include "platform/fileio/path_name.h"
 #include "platform/text/cp932.h"
+#include "studio/scene/joint_marker.h"
 #include "studio/scene/object_mesh.h"
 
 namespace studio {
@@ -183,12 +184,8 @@ AppendReport CSceneDoc::AppendItems(std::vector<PendingItem> pending,
         joint.type = j.type;
         joint.target = j.target;
         joint.placement = j.placement;
-        const SceneItem& owner = items_[static_cast<size_t>(IndexOf(joint.owner))];
-        if (owner.frame && owner.kind != kFolder) {
-            joint.frame = rm::Frame::Create(owner.frame);
-            PlaceFrame(*joint.frame, j.placement);
-        }
         joints_.push_back(std::move(joint));
+        BuildJointMarker(*this, joints_.size() - 1);
     }
     return report;
 }
@@ -253,8 +250,12 @@ void CSceneDoc::DeleteSubtree(size_t index) {
     auto isGone = [&](int64_t id) { return std::find(gone.begin(), gone.end(), id) != gone.end(); };
     // A joint cannot outlive its owner; one that loses its partner stays as the owner's own.
     std::erase_if(joints_, [&](const SceneJoint& j) { return isGone(j.owner); });
-    for (SceneJoint& j : joints_)
-        if (isGone(j.partner)) j.partner = kNoItem;
+    for (size_t i = 0; i < joints_.size(); ++i) {
+        if (!isGone(joints_[i].partner)) continue;
+        joints_[i].partner = kNoItem;
+        // A joint that turned its partner has nothing left to mark.
+        if (joints_[i].target == 1) ReleaseJointMarker(*this, i);
+    }
 }
 
 void CSceneDoc::DeleteAll() {
@@ -359,6 +360,12 @@ void CSceneDoc::SetFrameMode(bool on) {
     frameMode_ = on;
     for (size_t i = 0; i < items_.size(); ++i)
         if (items_[i].kind == kObject) ApplyObjectDisplay(i);
+}
+
+void CSceneDoc::SetJointMarkersShown(bool on) {
+    jointMarkersShown_ = on;
+    for (SceneJoint& j : joints_)
+        if (j.frame) j.frame->SetTraversalOptions(JointMarkerTraversal(on));
 }
 
 void CSceneDoc::SetShowLights(bool on) {

@@ -25,6 +25,11 @@ struct PendingJoint {
 };
 
 // What making the items of a file produced; messages are the model readers' texts.
+// The traversal of a joint's marker frame: drawn or not, never picked.
+inline uint32_t JointMarkerTraversal(bool shown) {
+    return shown ? rm::kRenderEnable : 0u;
+}
+
 struct AppendReport {
     size_t added = 0;
     size_t missingModels = 0;
@@ -106,6 +111,10 @@ public:
     // Lights light the scene either way.
     bool ShowLights() const { return showLights_; }
     void SetShowLights(bool on);
+    // The joint markers' points are drawn only while the view is in a joint mode; they are
+    // never picked. Off at the start.
+    bool JointMarkersShown() const { return jointMarkersShown_; }
+    void SetJointMarkersShown(bool on);
     // The object being dragged or turned by the mouse is drawn the other way round: wireframe
     // without frame mode, its own display mode with it. kNoItem for none.
     int64_t DraggedItem() const { return dragged_; }
@@ -125,6 +134,7 @@ private:
     int64_t nextId_ = 1;
     bool frameMode_ = false;
     bool showLights_ = true;
+    bool jointMarkersShown_ = false;
     int64_t dragged_ = kNoItem;
 };
 

@@ -69,6 +69,11 @@ struct SceneItem {
     int32_t axisLock = 0;
     int32_t positionLock = 0;
     LightValues lightValues;
+    // The slider that restricts mouse moves: 0 none, 1 along the vector, 2 in the plane whose
+    // normal it is; the vector is kept in the item's own axes (0) or the scene's (1).
+    int32_t sliderKind = 0;
+    int32_t sliderAxes = 0;
+    rm::Vector3 sliderVector{0, 0, 0};
     rm::Vector3 offset{0, 0, 0};  // free for the view's bookkeeping
     // Stable across moves in the list; joints name items by it.
     int64_t id = 0;

@@ -211,12 +211,11 @@ void CSceneScrollView::LeftButtonDown(QPoint pos) {
         case kStudioJointSelected: {
             RenderIfStale();
             const int joint = PickJoint(pos.x(), pos.y());
-            const SceneJoint* picked =
-                joint >= 0 ? &doc_.Joints()[static_cast<size_t>(joint)] : nullptr;
-            const int64_t turned = !picked               ? kNoItem
-                                   : picked->target == 1 ? picked->partner
-                                                         : picked->owner;
-            if (turned == kNoItem || doc_.IndexOf(turned) < 0) {
+            const int turnedIndex =
+                joint >= 0 ? TurnedItemOf(doc_, static_cast<size_t>(joint)) : -1;
+            const int64_t turned =
+                turnedIndex >= 0 ? doc_.Items()[static_cast<size_t>(turnedIndex)].id : kNoItem;
+            if (turned == kNoItem) {
                 joint_ = -1;
                 turned_ = kNoItem;
                 doc_.SetDraggedItem(kNoItem);
@@ -326,7 +325,7 @@ void CSceneScrollView::mouseMoveEvent(QMouseEvent* event) {
     }
     const int joint = SelectedJoint(), turned = TurnedItem();
     if (joint < 0 || turned < 0) return;
-    TurnAboutJoint(doc_, ViewCameraOf(doc_).axes, static_cast<size_t>(joint),
+    TurnAboutJoint(doc_, CameraAxesOf(doc_), static_cast<size_t>(joint),
                    static_cast<size_t>(turned), dx, dy, shift);
     Invalidate();
 }

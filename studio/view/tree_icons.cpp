@@ -81,6 +81,11 @@ QPixmap Draw(uint8_t kind) {
                 QPolygonF({QPointF(13, 7), QPointF(17, 3), QPointF(17, 13), QPointF(13, 17)}));
             break;
         }
+        case 6:  // no item (a joint without a partner): an empty ring
+            p.setPen(QPen(QColor(128, 128, 128), 1.5));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(QRectF(4, 4, 12, 12));
+            break;
         default: {  // a missing model: the cube's outline crossed out
             p.setPen(QPen(QColor(128, 128, 128), 1, Qt::DashLine));
             p.setBrush(Qt::NoBrush);

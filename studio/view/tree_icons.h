@@ -8,7 +8,8 @@ namespace studio {
 
 inline constexpr int kTreeIconSize = 20;
 
-// Kinds 0 to 7; other values get the missing-object image.
+// Kinds 0 to 7 (6, no kind of item, is the joint list's "none"); other values get the
+// missing-object image.
 QIcon KindIcon(uint8_t kind);
 
 }  // namespace studio

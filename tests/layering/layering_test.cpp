@@ -44,15 +44,17 @@ const std::map<std::string, LayerRule>& Table() {
         {"studio_scene",
          {{"text", "shell", "fileio", "rm", "xfile", "image", "model", "viewport"}, {}}},
         {"studio_render", {{"studio_scene"}, {}}},
+        // Linked sets, sliders and joint edits: shared by the view, the dialogs and the tool.
+        {"studio_joints", {{"studio_scene", "rm", "model"}, {}}},
         // The view's mouse arithmetic, tested without a window.
-        {"studio_mouse", {{"studio_scene", "studio_render"}, {}}},
+        {"studio_mouse", {{"studio_scene", "studio_render", "studio_joints"}, {}}},
         {"studio",
          {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt", "studio_scene",
-           "studio_render", "studio_mouse"},
+           "studio_render", "studio_joints", "studio_mouse"},
           {"Qt"}}},
         {"tools",
          {{"model", "viewport", "text", "shell", "rm", "xfile", "image", "modeller_logic",
-           "studio_scene", "studio_render"},
+           "studio_scene", "studio_render", "studio_joints"},
           {"CLI11"}}},
     };
     return table;
@@ -77,6 +79,7 @@ std::optional<std::string> LayerOf(const std::string& path) {
         {"modeller/", "modeller"},
         {"studio/scene/", "studio_scene"},
         {"studio/render/", "studio_render"},
+        {"studio/joints/", "studio_joints"},
         {"studio/mouse/", "studio_mouse"},
         {"studio/", "studio"},
         {"tools/", "tools"},

@@ -137,4 +137,69 @@ TEST(SceneTool, RefusalsAndDamage) {
     EXPECT_NE(r.err.find("cut.stg"), std::string::npos) << r.err;
 }
 
+TEST(SceneTool, PoseMovesAndTurnsTheLinkedSet) {
+    // The folder holds the first cube, which is joined to the second; the light and the
+    // missing model are not linked.
+    TempDir dir;
+    const std::string scene = MakeScene(dir);
+    const struct {
+        std::vector<std::string> args;
+        rm::Vector3 inside, joined, direction;
+    } cases[] = {
+        {{"scene-move", scene, dir.File("moved.stg"), "--item", "box", "--by", "0, 1, 0.5"},
+         {-1, 1, 0.5f},
+         {1, 1, 0.5f},
+         {0, 0, 1}},
+        // Clockwise seen along +y: -x turns to +z.
+        {{"scene-turn", scene, dir.File("turned.ktb"), "--item", "box", "--axis", "0,1,0, 0,0,0",
+          "--angle", "90"},
+         {0, 0, 1},
+         {0, 0, -1},
+         {1, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        ToolRun r = Tool(dir, c.args);
+        ASSERT_EQ(r.code, 0) << r.err;
+        studio::CSceneDoc doc;
+        ASSERT_TRUE(studio::LoadSceneFile(doc, c.args[2], true).ok);
+        ASSERT_EQ(doc.Items().size(), 5u);
+        ASSERT_EQ(doc.Joints().size(), 1u);
+        const auto near = [](rm::Vector3 a, rm::Vector3 b) {
+            return std::abs(a.x - b.x) < 1e-4f && std::abs(a.y - b.y) < 1e-4f &&
+                   std::abs(a.z - b.z) < 1e-4f;
+        };
+        const studio::Placement inside = doc.PlacementOf(doc.Items()[1]);
+        EXPECT_TRUE(near(inside.position, c.inside)) << c.args[0];
+        EXPECT_TRUE(near(inside.direction, c.direction)) << c.args[0];
+        EXPECT_TRUE(near(doc.PlacementOf(doc.Items()[2]).position, c.joined)) << c.args[0];
+        EXPECT_TRUE(near(doc.PlacementOf(doc.Items()[3]).position, {})) << "not linked";
+        EXPECT_TRUE(near(doc.PlacementOf(doc.Items()[4]).position, {0, 0, -3})) << "not linked";
+    }
+    EXPECT_EQ(ReadFile(dir.File("turned.ktb")).substr(0, 18), "Kitbits of Stagora");
+}
+
+TEST(SceneTool, PoseRefusals) {
+    TempDir dir;
+    const std::string scene = MakeScene(dir);
+    const std::string out = dir.File("out.stg");
+    const struct {
+        std::vector<std::string> args;
+        int code;
+    } cases[] = {
+        {{"scene-move", scene, out, "--item", "nobody", "--by", "1,0,0"}, 1},
+        {{"scene-move", dir.File("none.stg"), out, "--item", "box", "--by", "1,0,0"}, 1},
+        {{"scene-move", scene, out, "--item", "box", "--by", "1,0"}, 2},
+        {{"scene-move", scene, dir.File("out.mkl"), "--item", "box", "--by", "1,0,0"}, 2},
+        {{"scene-move", scene, out, "--by", "1,0,0"}, 2},
+        {{"scene-turn", scene, out, "--item", "box", "--axis", "0,0,0, 0,0,0", "--angle", "9"}, 2},
+        {{"scene-turn", scene, out, "--item", "box", "--axis", "0,1,0", "--angle", "9"}, 2},
+        {{"scene-turn", scene, out, "--item", "box", "--axis", "0,1,0,0,0,0", "--angle", "x"}, 2},
+    };
+    for (const auto& c : cases) {
+        ToolRun r = Tool(dir, c.args);
+        EXPECT_EQ(r.code, c.code) << c.args[0] << " " << c.args.back() << "\n" << r.err;
+        EXPECT_FALSE(std::filesystem::exists(out)) << "nothing written";
+    }
+}
+
 }  // namespace

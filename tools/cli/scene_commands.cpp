@@ -17,20 +17,6 @@ namespace tools {
 
 namespace {
 
-// Scenes are opened as the studio opens them; a parts file is read whole as well, so that
-// resaving it keeps its environment.
-bool LoadScene(studio::CSceneDoc& doc, const std::string& path) {
-    const studio::SceneFileResult result = studio::LoadSceneFile(doc, path, true);
-    for (const std::string& message : result.report.messages)
-        std::cerr << "mokkel-tool: " << message << '\n';
-    if (!result.ok) {
-        Fail(path, result.message.empty() ? "Error!" : result.message, result.detail);
-        return false;
-    }
-    // A model the studio would have warned about is a failure for a script.
-    return result.report.messages.empty();
-}
-
 std::string Vec(const rm::Vector3& v) {
     return model::FormatVector(v.x, v.y, v.z);
 }
@@ -79,6 +65,20 @@ int Saved(const studio::SceneFileResult& result, const std::string& out) {
 }
 
 }  // namespace
+
+// Scenes are opened as the studio opens them; a parts file is read whole as well, so that
+// resaving it keeps its environment.
+bool LoadScene(studio::CSceneDoc& doc, const std::string& path) {
+    const studio::SceneFileResult result = studio::LoadSceneFile(doc, path, true);
+    for (const std::string& message : result.report.messages)
+        std::cerr << "mokkel-tool: " << message << '\n';
+    if (!result.ok) {
+        Fail(path, result.message.empty() ? "Error!" : result.message, result.detail);
+        return false;
+    }
+    // A model the studio would have warned about is a failure for a script.
+    return result.report.messages.empty();
+}
 
 bool IsSceneFile(std::string_view path) {
     const std::string extension = FileExtension(path);

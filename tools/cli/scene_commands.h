@@ -5,9 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "studio/scene/scene_doc.h"
+
 namespace tools {
 
 bool IsSceneFile(std::string_view path);
+
+// Reads a scene (or parts file, with its environment) as the studio opens it. A failed read,
+// or a model the studio would have warned about, is reported on stderr and returns false.
+bool LoadScene(studio::CSceneDoc& doc, const std::string& path);
 
 int SceneInfo(const std::string& path, bool json);
 int SceneResave(const std::string& in, const std::string& out);

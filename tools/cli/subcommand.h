@@ -44,5 +44,8 @@ Run DefineCalc(CLI::App& command);
 Run DefineRevolve(CLI::App& command);
 Run DefineRotateCopy(CLI::App& command);
 Run DefineFaceCopy(CLI::App& command);
+// Posing a scene: an item with its linked set, SCENE OUT.
+Run DefineSceneMove(CLI::App& command);
+Run DefineSceneTurn(CLI::App& command);
 
 }  // namespace tools

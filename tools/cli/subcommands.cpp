@@ -21,6 +21,8 @@ std::span<const Subcommand> Subcommands() {
         {"revolve", "Sweep faces around an axis into a solid of revolution", DefineRevolve},
         {"rotate-copy", "Copy faces turned about an axis in equal steps", DefineRotateCopy},
         {"face-copy", "Copy faces moved along a vector in equal steps", DefineFaceCopy},
+        {"scene-move", "Move an item of a scene with everything linked to it", DefineSceneMove},
+        {"scene-turn", "Turn an item of a scene with everything linked to it", DefineSceneTurn},
     };
     return table;
 }

@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <deque>
 
 #include "studio/app/environment_dialogs.h"
+#include "studio/app/joint_dialogs.h"
 #include "studio/scene/scene_file.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
@@ -97,8 +100,7 @@ TEST_F(StagoraAppTest, StartsWithTheSceneOfTheCommandLine) {
     EXPECT_EQ(app->Frame().RecentFiles().Paths().front(), dir.File("scene.stg"));
     EXPECT_EQ(settings.ints[(std::pair<std::string, std::string>{"Device", "Invalid"})], 1);
     EXPECT_TRUE(prompt.shown.empty());
-    // Joint commands are in the menus, disabled.
-    EXPECT_FALSE(app->Frame().Action(cmd::kJointNew)->isEnabled());
+    EXPECT_TRUE(app->Frame().Action(cmd::kJointNew)->isEnabled());
     EXPECT_TRUE(app->Frame().Action(cmd::kCreateFolder)->isEnabled());
 
     // A painted window renders once, then stays idle.
@@ -333,6 +335,64 @@ TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
     EXPECT_EQ(app->Document().Items().back().kind, kPointLight);
     EXPECT_EQ(app->Tree().topLevelItem(app->Tree().topLevelItemCount() - 1)->text(0),
               QStringLiteral("lamp"));
+    EXPECT_TRUE(prompt.Texts().empty());
+}
+
+// The joint management's 新規作成, the group operation on the folder and the slider from the
+// object dialog, each through its own dialog.
+TEST_F(StagoraAppTest, JointGroupAndSliderDialogs) {
+    CSceneDoc& doc = app->Document();
+    const auto modal = [] { return QApplication::activeModalWidget(); };
+    QTimer::singleShot(0, [&] {
+        auto* manage = dynamic_cast<CJointManageDlg*>(modal());
+        ASSERT_TRUE(manage);
+        QTimer::singleShot(0, [&] {
+            auto* joint = dynamic_cast<CJointDlg*>(modal());
+            ASSERT_TRUE(joint);
+            JointFields f = joint->Fields();
+            f.owner = 1;         // one
+            f.partnerEntry = 4;  // top
+            f.type = 1;
+            f.position = "0, 0, 0";
+            joint->SetFields(f);
+            joint->accept();
+        });
+        manage->New();
+        EXPECT_EQ(manage->Tree()->topLevelItemCount(), 1);
+        EXPECT_EQ(manage->Tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("top"));
+        EXPECT_EQ(manage->SelectedJoint(), 0);
+        manage->accept();
+    });
+    app->Frame().Dispatch(cmd::kJointManage);
+    ASSERT_EQ(doc.Joints().size(), 1u);
+    ASSERT_TRUE(doc.Joints()[0].frame);
+
+    // Moving the folder carries the cube joined to its first item.
+    app->Tree().SelectIndex(0);
+    AnswerDialog("GroupDialog", [](QDialog& d) {
+        auto* group = static_cast<CGroupDlg*>(&d);
+        GroupFields f = group->Fields();
+        EXPECT_EQ(f.name, "box");
+        f.name = "箱";
+        f.operation = kGroupMove;
+        f.move = "0, 2, 0";
+        group->SetFields(f);
+    });
+    app->Frame().Dispatch(cmd::kGroupOperation);
+    EXPECT_EQ(TreeText(), "箱(one two) top ");
+    for (size_t i : {1, 2, 3}) EXPECT_FLOAT_EQ(doc.PlacementOf(doc.Items()[i]).position.y, 2) << i;
+
+    app->Tree().SelectIndex(3);
+    AnswerDialog("ObjectDialog", [&](QDialog& d) {
+        AnswerDialog("SliderDialog", [](QDialog& s) {
+            auto* slider = static_cast<CSliderDlg*>(&s);
+            slider->SetFields({1, 1, 1, "0, 0, 3"});
+        });
+        d.findChild<QPushButton*>(QStringLiteral("Slider"))->click();
+    });
+    app->Frame().Dispatch(cmd::kProperties);
+    EXPECT_EQ(doc.Items()[3].sliderKind, 1);
+    EXPECT_EQ(doc.Items()[3].sliderVector.z, 3.0f);
     EXPECT_TRUE(prompt.Texts().empty());
 }
 

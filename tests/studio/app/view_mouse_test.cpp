@@ -129,18 +129,20 @@ TEST_F(ViewMouseTest, ObjectModeDragsAndTurnsThePickedItem) {
         const char* what;
         Qt::KeyboardModifiers keys;
         int32_t positionLock;
-        QPoint to;  // from the cube's middle
+        int32_t slider;  // along the scene's y axis
+        QPoint to;       // from the cube's middle
         rm::Vector3 position;
         bool turned;
     };
     // Depth 5 over 400 pixels: 40 pixels across is half a unit; Shift: 20 pixels up is one
     // unit along the view at speed 1.
     const Case cases[] = {
-        {"plain", Qt::NoModifier, 0, kCubeA + QPoint(40, 0), {1.5f, 1, 0}, false},
-        {"shift", Qt::ShiftModifier, 0, kCubeA + QPoint(0, -20), {1, 1, 1}, false},
-        {"ctrl", Qt::ControlModifier, 0, kCubeA + QPoint(10, 0), {1, 1, 0}, true},
-        {"position lock", Qt::NoModifier, 1, kCubeA + QPoint(40, 0), {1, 1, 0}, false},
-        {"position lock, ctrl", Qt::ControlModifier, 1, kCubeA + QPoint(10, 0), {1, 1, 0}, true},
+        {"plain", Qt::NoModifier, 0, 0, kCubeA + QPoint(40, 0), {1.5f, 1, 0}, false},
+        {"slider", Qt::NoModifier, 0, 1, kCubeA + QPoint(40, -20), {1, 1.25f, 0}, false},
+        {"shift", Qt::ShiftModifier, 0, 0, kCubeA + QPoint(0, -20), {1, 1, 1}, false},
+        {"ctrl", Qt::ControlModifier, 0, 0, kCubeA + QPoint(10, 0), {1, 1, 0}, true},
+        {"position lock", Qt::NoModifier, 1, 0, kCubeA + QPoint(40, 0), {1, 1, 0}, false},
+        {"position lock, ctrl", Qt::ControlModifier, 1, 0, kCubeA + QPoint(10, 0), {1, 1, 0}, true},
     };
     RightClicks(1);
     const int64_t a = Doc().Items()[0].id;
@@ -150,6 +152,9 @@ TEST_F(ViewMouseTest, ObjectModeDragsAndTurnsThePickedItem) {
             Doc().Items()[i].frame->SetPosition(Doc().Root(), {i ? 2.5f : 1, 1, 0});
         }
         Doc().Items()[0].positionLock = c.positionLock;
+        Doc().Items()[0].sliderKind = c.slider;
+        Doc().Items()[0].sliderAxes = 1;
+        Doc().Items()[0].sliderVector = {0, 1, 0};
         View().Invalidate();
         QTest::mousePress(port, Qt::LeftButton, c.keys, kCubeA);
         EXPECT_EQ(View().MouseMode(), kStudioObjectDrag) << c.what;
@@ -197,7 +202,7 @@ TEST_F(ViewMouseTest, JointModeTurnsTheJointsTargetAboutIt) {
     EXPECT_EQ(View().MouseMode(), kStudioCamera);
 }
 
-TEST_F(ViewMouseTest, DoubleClickOpensTheItemsDialog) {
+TEST_F(ViewMouseTest, DoubleClickOpensTheDialogOfWhatIsUnderIt) {
     RightClicks(1);
     CloseNextDialog();
     DoubleClick(kCubeA);
@@ -207,6 +212,17 @@ TEST_F(ViewMouseTest, DoubleClickOpensTheItemsDialog) {
     DoubleClick(kEmpty);  // nothing there, nothing opens
     EXPECT_EQ(View().MouseMode(), kStudioObject);
     EXPECT_EQ(dialogShown, "");
+
+    RightClicks(1);
+    port->repaint();
+    CloseNextDialog();
+    DoubleClick(kJoint);
+    EXPECT_EQ(dialogShown, "JointDialog");
+    // Elsewhere (the camera mode) a double-click is a button down.
+    RightClicks(1);
+    DoubleClick(kEmpty);
+    EXPECT_EQ(View().MouseMode(), kStudioCameraDrag);
+    QTest::mouseRelease(port, Qt::LeftButton, {}, kEmpty);
 }
 
 }  // namespace
