@@ -186,12 +186,14 @@ void CSceneScrollView::RightButton() {
     }
 }
 
+// The drags need no grab of their own: Qt keeps sending the mouse to the viewport from the press
+// until the button is released. A grab taken by the scroll area itself would be worse than
+// none, as it drops the mouse events that reach it directly, the release among them.
 void CSceneScrollView::LeftButtonDown(QPoint pos) {
     switch (mode_) {
         case kStudioCamera:
             last_ = pos;
             SetMode(kStudioCameraDrag);
-            grabMouse();
             break;
         case kStudioObject: {
             RenderIfStale();  // pick from the scene as it is now
@@ -203,7 +205,6 @@ void CSceneScrollView::LeftButtonDown(QPoint pos) {
             doc_.SetDraggedItem(selected_);
             last_ = pos;
             SetMode(kStudioObjectDrag);
-            grabMouse();
             Invalidate();
             break;
         }
@@ -228,7 +229,6 @@ void CSceneScrollView::LeftButtonDown(QPoint pos) {
             doc_.SetDraggedItem(turned_);
             last_ = pos;
             SetMode(kStudioJointTurn);
-            grabMouse();
             Invalidate();
             break;
         }
@@ -240,17 +240,14 @@ void CSceneScrollView::LeftButtonDown(QPoint pos) {
 void CSceneScrollView::StopDragging() {
     switch (mode_) {
         case kStudioCameraDrag:
-            releaseMouse();
             SetMode(kStudioCamera);
             break;
         case kStudioObjectDrag:
-            releaseMouse();
             doc_.SetDraggedItem(kNoItem);
             SetMode(kStudioObject);
             Invalidate();
             break;
         case kStudioJointTurn:
-            releaseMouse();
             doc_.SetDraggedItem(kNoItem);
             SetMode(kStudioJointSelected);
             Invalidate();

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include "studio/app/stagora_app.h"
 #include "studio/render/joint_circles.h"
@@ -200,6 +201,31 @@ TEST_F(ViewMouseTest, JointModeTurnsTheJointsTargetAboutIt) {
     EXPECT_EQ(View().MouseMode(), kStudioJoint);
     RightClicks(1);
     EXPECT_EQ(View().MouseMode(), kStudioCamera);
+}
+
+// Through the window, as the desktop delivers them: a press and release in each dragging mode
+// leave no grab behind that would swallow the next events.
+TEST_F(ViewMouseTest, ButtonUpThroughTheWindowEndsEveryDrag) {
+    QWindow* window = app->Frame().windowHandle();
+    ASSERT_TRUE(window);
+    auto inWindow = [&](QPoint p) { return port->mapTo(port->window(), p); };
+    struct Case {
+        int rightClicks;
+        QPoint at;
+        int during, after;
+    };
+    const Case cases[] = {{0, kEmpty, kStudioCameraDrag, kStudioCamera},
+                          {1, kCubeA, kStudioObjectDrag, kStudioObject},
+                          {1, kJoint, kStudioJointTurn, kStudioJointSelected}};
+    for (const Case& c : cases) {
+        RightClicks(c.rightClicks);
+        port->repaint();
+        QTest::mousePress(window, Qt::LeftButton, {}, inWindow(c.at));
+        EXPECT_EQ(View().MouseMode(), c.during);
+        QTest::mouseRelease(window, Qt::LeftButton, {}, inWindow(c.at));
+        EXPECT_EQ(View().MouseMode(), c.after);
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+    }
 }
 
 TEST_F(ViewMouseTest, DoubleClickOpensTheDialogOfWhatIsUnderIt) {
