@@ -1,6 +1,7 @@
 #include "studio/joints/joints.h"
 
 #include <numbers>
+#include <unordered_map>
 
 namespace studio {
 
@@ -25,14 +26,17 @@ std::vector<uint8_t> MarkLinkedItems(const CSceneDoc& doc, size_t item, int excl
         size_t a, b;
     };
     std::vector<Link> links;
-    if (excludedJoint != kNoJoints) {
+    if (excludedJoint != kNoJoints && !doc.Joints().empty()) {
+        std::unordered_map<int64_t, size_t> position;
+        position.reserve(items.size());
+        for (size_t i = 0; i < items.size(); ++i) position.emplace(items[i].id, i);
         const std::vector<SceneJoint>& joints = doc.Joints();
         for (size_t j = 0; j < joints.size(); ++j) {
             if (static_cast<int>(j) == excludedJoint || joints[j].type <= 0) continue;
-            const int owner = doc.IndexOf(joints[j].owner);
-            const int partner = doc.IndexOf(joints[j].partner);
-            if (owner < 0 || partner < 0) continue;
-            links.push_back({static_cast<size_t>(owner), static_cast<size_t>(partner)});
+            const auto owner = position.find(joints[j].owner);
+            const auto partner = position.find(joints[j].partner);
+            if (owner == position.end() || partner == position.end()) continue;
+            links.push_back({owner->second, partner->second});
         }
     }
 
@@ -40,13 +44,18 @@ std::vector<uint8_t> MarkLinkedItems(const CSceneDoc& doc, size_t item, int excl
     const size_t limit = 2 * (doc.Joints().size() + items.size());
     for (size_t iteration = 0; iteration < limit; ++iteration) {
         bool changed = false;
+        // One sweep: everything deeper than a flagged item, up to the next item that is not,
+        // belongs to its subtree.
+        bool carrying = false;
+        int32_t carryDepth = 0;
         for (size_t i = 0; i < items.size(); ++i) {
-            if (!flags[i]) continue;
-            const size_t end = doc.SubtreeEnd(i);
-            for (size_t k = i + 1; k < end; ++k) {
-                if (!flags[k]) changed = true;
-                flags[k] = 1;
+            if (carrying && items[i].depth > carryDepth) {
+                if (!flags[i]) changed = true;
+                flags[i] = 1;
+                continue;
             }
+            carrying = flags[i] != 0;
+            carryDepth = items[i].depth;
         }
         for (size_t pass = 0; pass < links.size(); ++pass) {
             bool passChanged = false;

@@ -4,6 +4,7 @@
 
 #include "studio/render/joint_circles.h"
 #include "studio/render/studio_render.h"
+#include "studio/scene/joint_marker.h"
 #include "studio/scene/object_mesh.h"
 #include "studio/scene/scene_file.h"
 #include "tests/studio/scene_fixture.h"
@@ -204,6 +205,35 @@ TEST(StudioRender, DraggedObjectDrawnTheOtherWay) {
         doc.SetDraggedItem(kNoItem);
         EXPECT_EQ(quality(2), usual) << frameMode;
     }
+}
+
+// A joint's green point shows only while the joint markers are shown, and never in the
+// saved picture.
+TEST(StudioRender, JointMarkerShownInJointModesAndLeftOutOfTheSavedPicture) {
+    LitCube scene;
+    SceneJoint joint;
+    joint.owner = scene.doc.Items()[0].id;
+    joint.type = 1;
+    joint.placement = JointPlacement({0, 0, -1}, {0, 1, 0});  // before the cube's front face
+    scene.doc.Joints().push_back(joint);
+    BuildJointMarker(scene.doc, 0);
+    StudioRender render;
+    ASSERT_TRUE(render.CreateStudioDevice(64, 64));
+    const auto green = [&] {
+        const image::Image picture = render.Capture();
+        for (int y = 30; y <= 34; ++y)
+            for (int x = 30; x <= 34; ++x)
+                if ((picture.At(x, y) & 0xFFFFFF) == 0x00FF00u) return true;
+        return false;
+    };
+    ASSERT_TRUE(render.RenderStudioFrame(scene.doc, 64, 64));
+    EXPECT_FALSE(green());
+    scene.doc.SetJointMarkersShown(true);
+    ASSERT_TRUE(render.RenderStudioFrame(scene.doc, 64, 64));
+    EXPECT_TRUE(green());
+    EXPECT_EQ(render.SaveViewImage(scene.doc, scene.dir.File("view.bmp"), 90, 64, 64), "");
+    EXPECT_FALSE(green()) << "the saved frame";
+    EXPECT_TRUE(scene.doc.JointMarkersShown()) << "shown again afterwards";
 }
 
 }  // namespace

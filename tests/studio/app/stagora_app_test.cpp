@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 #include <deque>
+#include <filesystem>
 
 #include "studio/app/environment_dialogs.h"
 #include "studio/app/joint_dialogs.h"
@@ -394,6 +395,11 @@ TEST_F(StagoraAppTest, JointGroupAndSliderDialogs) {
     EXPECT_EQ(doc.Items()[3].sliderKind, 1);
     EXPECT_EQ(doc.Items()[3].sliderVector.z, 3.0f);
     EXPECT_TRUE(prompt.Texts().empty());
+    for (std::string_view page :
+         {kJointHelpPage, kJointManageHelpPage, kSliderHelpPage, kGroupHelpPage})
+        EXPECT_TRUE(std::filesystem::is_regular_file(
+            std::string(MOKKEL_SOURCE_DIR) + "/resources/help/Stagora/" + std::string(page)))
+            << page;
 }
 
 }  // namespace

@@ -256,6 +256,12 @@ TEST(JointMarker, FramesMeshesAndVisibility) {
     ReleaseJointMarker(doc, 1);
     EXPECT_FALSE(j[1].frame);
     EXPECT_EQ(doc.Items()[1].frame->Children().size(), 4u) << "only the released one went";
+
+    // Deleting the partner: a joint that turned it has nothing left to mark.
+    doc.Joints()[2].target = 1;
+    doc.DeleteSubtree(2);
+    EXPECT_FALSE(j[2].frame);
+    EXPECT_TRUE(j[3].frame) << "the owner still turns";
 }
 
 }  // namespace
