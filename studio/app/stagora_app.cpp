@@ -100,6 +100,20 @@ void StagoraApp::RegisterCommands() {
         c->DropItem(dragged, target, shift);
     };
     tree_->contextMenuAsked = [this](QPoint pos) { frame_->ContextMenu()->popup(pos); };
+    // The view's picks select in the tree, so the tree's commands act on the picked item.
+    view_->itemPicked = [this](size_t index) { tree_->SelectIndex(static_cast<int>(index)); };
+    view_->itemPropertiesAsked = [this, c](size_t index) {
+        tree_->SelectIndex(static_cast<int>(index));
+        c->OnProperties();
+        view_->Invalidate();
+    };
+    view_->jointPropertiesAsked = [this](size_t joint) {
+        CJointDlg dialog(
+            doc_, static_cast<int>(joint), [this](std::string_view page) { HelpPage(page); },
+            frame_.get());
+        dialog.exec();
+        view_->Invalidate();
+    };
     view_->deviceFailed = [this] {
         services_.prompt->Tell(kMsgStudioDeviceFailed, kStudioProgramName);
         QMetaObject::invokeMethod(frame_.get(), &QWidget::close, Qt::QueuedConnection);

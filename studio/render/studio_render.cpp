@@ -9,6 +9,7 @@
 #include "platform/image/jpeg_writer.h"
 #include "platform/image/png_writer.h"
 #include "platform/text/cp932.h"
+#include "studio/render/joint_circles.h"
 
 namespace studio {
 
@@ -133,7 +134,8 @@ void StudioRender::DrawBackground(const SceneEnvironment& env) {
     }
 }
 
-bool StudioRender::RenderStudioFrame(CSceneDoc& doc, int clientWidth, int clientHeight) {
+bool StudioRender::RenderStudioFrame(CSceneDoc& doc, int clientWidth, int clientHeight,
+                                     bool jointCircles) {
     if (!device_) return false;
     picture_ = StudioPictureSize(doc.environment, clientWidth, clientHeight, device_->Width(),
                                  device_->Height());
@@ -154,6 +156,10 @@ bool StudioRender::RenderStudioFrame(CSceneDoc& doc, int clientWidth, int client
     UpdateBackground(doc.environment);
     DrawBackground(doc.environment);
     viewport_->Render(*doc.Root());
+    if (jointCircles)
+        for (const JointCircle& c : JointCircles(doc, picture_))
+            DrawJointCircle(device_->ColorData(), device_->Width(), picture_.width, picture_.height,
+                            c.x, c.y);
     device_->Update();
     return true;
 }
@@ -167,6 +173,18 @@ void StudioRender::PlaceAxis(CSceneDoc& doc) {
     }
     axis_.FaceCamera(*doc.Camera(), axisStyle_->letterSize);
     axis_.Apply(*axisStyle_);
+}
+
+int StudioRender::PickItem(const CSceneDoc& doc, int pictureX, int pictureY) const {
+    if (!viewport_ || pictureX < 0 || pictureY < 0 || pictureX >= picture_.width ||
+        pictureY >= picture_.height)
+        return -1;
+    const std::vector<rm::PickHit> hits = viewport_->Pick(*doc.Root(), pictureX, pictureY);
+    if (hits.empty() || !std::dynamic_pointer_cast<rm::MeshBuilder>(hits.front().visual)) return -1;
+    // The mesh hangs on the item's frame, or on a frame below it.
+    for (rm::FramePtr frame = hits.front().frame; frame; frame = frame->Parent())
+        if (const int index = doc.IndexOfFrame(frame.get()); index >= 0) return index;
+    return -1;
 }
 
 image::Image StudioRender::Capture() const {

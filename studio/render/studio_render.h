@@ -49,11 +49,18 @@ public:
 
     // `RenderStudioFrame` without the copy to the screen: the picture in the target's top
     // left, of the size PictureOf gives. The camera turns to the look-at frame first when
-    // the scene asks for it. False when there is nothing to draw on.
-    bool RenderStudioFrame(CSceneDoc& doc, int clientWidth, int clientHeight);
+    // the scene asks for it. With `jointCircles` the joints' circles are drawn over it (the
+    // view's joint modes; never in a saved picture). False when there is nothing to draw on.
+    bool RenderStudioFrame(CSceneDoc& doc, int clientWidth, int clientHeight,
+                           bool jointCircles = false);
     PictureSize LastPicture() const { return picture_; }
     // The last frame's picture.
     image::Image Capture() const;
+
+    // `PickItem` at a point of the last frame's picture: the item owning the mesh nearest
+    // under it, or -1 (nothing hit, the nearest hit not a mesh, no frame rendered yet, or the
+    // point off the picture).
+    int PickItem(const CSceneDoc& doc, int pictureX, int pictureY) const;
 
     // Renders and writes the picture: BMP, JPEG ("jpg", "jpeg") or PNG by extension. The
     // message to show (naming the path and the reason), or empty.

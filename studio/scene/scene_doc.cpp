@@ -359,7 +359,18 @@ void CSceneDoc::ApplyObjectDisplay(size_t index) {
 }
 
 int32_t CSceneDoc::ShownDisplay(const SceneItem& item) const {
-    return frameMode_ && item.kind == kObject ? int32_t{kShowLines} : item.displayMode;
+    if (item.kind != kObject) return item.displayMode;
+    const bool wire = item.id == dragged_ ? !frameMode_ : frameMode_;
+    return wire ? int32_t{kShowLines} : item.displayMode;
+}
+
+void CSceneDoc::SetDraggedItem(int64_t id) {
+    if (id == dragged_) return;
+    const int before = IndexOf(dragged_);
+    dragged_ = id;
+    if (before >= 0) ApplyObjectDisplay(static_cast<size_t>(before));
+    const int now = IndexOf(id);
+    if (now >= 0) ApplyObjectDisplay(static_cast<size_t>(now));
 }
 
 void CSceneDoc::SetFrameMode(bool on) {

@@ -119,6 +119,10 @@ public:
     // never picked. Off at the start.
     bool JointMarkersShown() const { return jointMarkersShown_; }
     void SetJointMarkersShown(bool on);
+    // The object being dragged or turned by the mouse is drawn the other way round: wireframe
+    // without frame mode, its own display mode with it. kNoItem for none.
+    int64_t DraggedItem() const { return dragged_; }
+    void SetDraggedItem(int64_t id);
 
 private:
     int64_t NewId() { return nextId_++; }
@@ -135,6 +139,7 @@ private:
     bool frameMode_ = false;
     bool showLights_ = true;
     bool jointMarkersShown_ = false;
+    int64_t dragged_ = kNoItem;
 };
 
 }  // namespace studio

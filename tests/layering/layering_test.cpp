@@ -46,9 +46,11 @@ const std::map<std::string, LayerRule>& Table() {
         {"studio_render", {{"studio_scene"}, {}}},
         // Linked sets, sliders and joint edits: shared by the view, the dialogs and the tool.
         {"studio_joints", {{"studio_scene", "rm", "model"}, {}}},
+        // The view's mouse arithmetic, tested without a window.
+        {"studio_mouse", {{"studio_scene", "studio_render", "studio_joints"}, {}}},
         {"studio",
          {{"text", "shell", "rm", "xfile", "image", "model", "viewport", "qt", "studio_scene",
-           "studio_render", "studio_joints"},
+           "studio_render", "studio_joints", "studio_mouse"},
           {"Qt"}}},
         {"tools",
          {{"model", "viewport", "text", "shell", "rm", "xfile", "image", "modeller_logic",
@@ -77,6 +79,7 @@ std::optional<std::string> LayerOf(const std::string& path) {
         {"studio/scene/", "studio_scene"},
         {"studio/render/", "studio_render"},
         {"studio/joints/", "studio_joints"},
+        {"studio/mouse/", "studio_mouse"},
         {"studio/", "studio"},
         {"tools/", "tools"},
         {"tests/", "any"},
@@ -182,6 +185,8 @@ TEST(Layering, TheRulesRefuseWhatTheTableForbids) {
         {"studio/app/a.cpp", "#include \"modeller/view/edit_screen.h\"", false},
         {"studio/scene/a.cpp", "#include <QString>", false},  // the scene stays without Qt
         {"studio/render/a.cpp", "#include \"platform/qt/qt_prompt.h\"", false},
+        {"studio/mouse/a.cpp", "#include <QPoint>", false},
+        {"studio/render/a.cpp", "#include \"studio/mouse/object_drag.h\"", false},
         {"tools/a.cpp", "#include \"studio/render/studio_render.h\"", true},
         {"tools/mokkel_tool.cpp", "#include \"platform/qt/qt_prompt.h\"", false},
         {"tools/cli/a.cpp", "#include \"modeller/ops/plane_figure.h\"", true},

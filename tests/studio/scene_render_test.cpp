@@ -1,11 +1,13 @@
-// The studio's picture: its size, the background image's three modes, and a frame of a scene
-// with its own light, fog and camera.
+// The studio's picture: its size, the background image's three modes, a frame of a scene with
+// its own light, fog and camera, picking items and the joint circles over the frame.
 #include <gtest/gtest.h>
 
 #include "platform/image/bmp_reader.h"
 #include "platform/image/file_io.h"
+#include "studio/render/joint_circles.h"
 #include "studio/render/studio_render.h"
 #include "studio/scene/joint_marker.h"
+#include "studio/scene/object_mesh.h"
 #include "studio/scene/scene_file.h"
 #include "tests/studio/scene_fixture.h"
 #include "tests/support/temp_dir.h"
@@ -159,6 +161,82 @@ TEST(StudioRender, TheAxisIsInTheViewButNotInTheSavedPicture) {
     EXPECT_EQ(drawn(*saved), 0);
     ASSERT_TRUE(render.RenderStudioFrame(doc, 64, 64));
     EXPECT_GT(drawn(render.Capture()), 20);
+}
+
+TEST(StudioRender, PickItemNamesTheOwnerOfTheNearestMesh) {
+    LitCube scene;  // the point light's marker hangs between the camera and the cube
+    StudioRender render;
+    EXPECT_EQ(render.PickItem(scene.doc, 32, 32), -1);  // nothing rendered yet
+    ASSERT_TRUE(render.CreateStudioDevice(64, 64));
+    ASSERT_TRUE(render.RenderStudioFrame(scene.doc, 64, 64));
+    struct Case {
+        bool lights;
+        int x, y, expected;
+    };
+    const Case cases[] = {
+        {true, 32, 32, 1},   // the light's marker is nearer
+        {false, 32, 32, 0},  // hidden lights cannot be picked
+        {true, 26, 32, 0},   // beside the marker, the cube
+        {true, 1, 1, -1},    // the background
+        {true, 64, 32, -1},  // off the picture
+    };
+    for (const Case& c : cases) {
+        scene.doc.SetShowLights(c.lights);
+        EXPECT_EQ(render.PickItem(scene.doc, c.x, c.y), c.expected) << c.x << " " << c.lights;
+    }
+    // A hidden object is still picked.
+    scene.doc.Items()[0].displayMode = kShowHidden;
+    scene.doc.ApplyObjectDisplay(0);
+    EXPECT_EQ(render.PickItem(scene.doc, 26, 32), 0);
+}
+
+TEST(StudioRender, JointCirclesWhereTheMarkersAre) {
+    LitCube scene;
+    // Joints of the cube: one seen on the picture, one behind the camera, one off to the side.
+    std::vector<PendingJoint> joints(3);
+    joints[0].placement.position = {0.5f, 0.25f, 0};
+    joints[1].placement.position = {0, 0, -6};
+    joints[2].placement.position = {10, 0, 0};
+    for (PendingJoint& j : joints) j.owner = 0;
+    scene.doc.AppendItems({Object("cube.mkl", 0)}, joints, scene.dir.path(), "");
+    // Depth 5, the larger side 64: 64 pixels a unit at depth 1 from the picture's centre.
+    const std::vector<JointCircle> circles = JointCircles(scene.doc, {64, 64});
+    ASSERT_EQ(circles, (std::vector<JointCircle>{{0, 38, 29}}));
+    EXPECT_EQ(JointCircles(scene.doc, {128, 64}), (std::vector<JointCircle>{{0, 77, 26}}));
+    struct Case {
+        int x, y, expected;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {38, 29, 0}, {43, 29, 0}, {41, 33, 0}, {44, 29, -1}, {42, 33, -1}})
+        EXPECT_EQ(JointCircleAt(circles, c.x, c.y), c.expected) << c.x << " " << c.y;
+
+    // Drawn over the frame only when asked: red on the circle, the scene inside it.
+    StudioRender render;
+    ASSERT_TRUE(render.CreateStudioDevice(64, 64));
+    for (bool drawn : {true, false}) {
+        ASSERT_TRUE(render.RenderStudioFrame(scene.doc, 64, 64, drawn));
+        const image::Image picture = render.Capture();
+        EXPECT_EQ(picture.At(43, 29) == kJointCircleColor, drawn);
+        EXPECT_EQ(picture.At(38, 24) == kJointCircleColor, drawn);
+        EXPECT_NE(picture.At(38, 29), kJointCircleColor);
+    }
+}
+
+TEST(StudioRender, DraggedObjectDrawnTheOtherWay) {
+    for (bool frameMode : {false, true}) {
+        LitCube scene;
+        scene.doc.AppendItems({Object("cube.mkl", 0)}, {}, scene.dir.path(), "");
+        CSceneDoc& doc = scene.doc;
+        doc.SetFrameMode(frameMode);
+        const int own = QualityForObjectDisplay(kShowSquare), wire = rm::kQualityWireframe;
+        auto quality = [&](size_t i) { return doc.Items()[i].visual->Quality(); };
+        const int usual = frameMode ? wire : own, dragged = frameMode ? own : wire;
+        doc.SetDraggedItem(doc.Items()[2].id);
+        EXPECT_EQ(quality(2), dragged) << frameMode;
+        EXPECT_EQ(quality(0), usual) << frameMode;  // the other cube keeps its look
+        doc.SetDraggedItem(kNoItem);
+        EXPECT_EQ(quality(2), usual) << frameMode;
+    }
 }
 
 // A joint's green point shows only while the joint markers are shown, and never in the
