@@ -425,19 +425,19 @@ bool GltfWriter::Write(const std::string& path, bool binary, std::string* error)
     if (hasBytes) {
         tinygltf::Buffer buffer;
         // A .gltf names its .bin, written by us; only the .glb carries the bytes inside.
-        if (binary) buffer.data = impl_->bytes;
+        if (binary) buffer.data = std::move(impl_->bytes);
         model.buffers.push_back(std::move(buffer));
     }
     tinygltf::TinyGLTF gltf;
     gltf.SetImageWriter(&KeepImageUri, nullptr);
     std::ostringstream stream;
     const bool serialised = gltf.WriteGltfSceneToStream(&model, stream, !binary, binary);
-    if (hasBytes && binary) std::vector<unsigned char>().swap(model.buffers[0].data);
+    if (hasBytes && binary) impl_->bytes = std::move(model.buffers[0].data);
     if (!serialised) {
         if (error) *error = path + ": the glTF could not be serialised";
         return false;
     }
-    std::string text = stream.str();
+    std::string text = std::move(stream).str();
     if (hasBytes && !binary) {
         // tinygltf embeds buffers in a .gltf; ours was left empty and is pointed at the .bin.
         const size_t buffers = text.rfind("\"buffers\"");
