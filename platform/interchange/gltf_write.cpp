@@ -112,7 +112,7 @@ NodePlacement PlacementFromLeftHanded(rm::Vector3 position, rm::Vector3 directio
     // C the z mirror, so the z column's x and y change sign and the others' z.
     const double m[3][3] = {{x.x, y.x, -z.x}, {x.y, y.y, -z.y}, {-x.z, -y.z, z.z}};
     NodePlacement p;
-    p.translation = {position.x, position.y, -static_cast<double>(position.z)};
+    p.translation = {position.x, position.y, 0.0 - static_cast<double>(position.z)};  // no -0
     p.scale = {scale[0], scale[1], scale[2]};
     const double trace = m[0][0] + m[1][1] + m[2][2];
     double qx, qy, qz, qw;
