@@ -20,6 +20,11 @@ bool ReadLimited(std::vector<unsigned char>* out, std::string* err, const std::s
     return ReadRegularFile(path, kMaxFileBytes, *out, err);
 }
 
+// Paths are taken as written: no expansion of '~' or variables.
+std::string AsWritten(const std::string& path, void*) {
+    return path;
+}
+
 // Images are loaded by the caller from their URIs, with the program's own readers.
 bool IgnoreImage(tinygltf::Image*, const int, std::string*, std::string*, int, int,
                  const unsigned char*, int, void*) {
@@ -27,11 +32,16 @@ bool IgnoreImage(tinygltf::Image*, const int, std::string*, std::string*, int, i
 }
 
 // The library's value parser recurses once per nesting level, so a deeply nested document
-// would exhaust the stack; no glTF written for real comes near this.
+// would exhaust the stack; and it holds every value as a large object, so a document of
+// millions of tiny values would take many times its size in memory. A glTF written for real
+// keeps its bulk in buffers (or in data URIs, which are single strings) and comes nowhere
+// near either limit.
 constexpr int kMaxNesting = 200;
+constexpr size_t kMaxJsonValues = size_t{1} << 22;
 
-bool NestingWithin(const unsigned char* text, size_t size, int limit) {
+bool JsonWithinLimits(const unsigned char* text, size_t size) {
     int depth = 0;
+    size_t values = 0;
     bool inString = false;
     for (size_t i = 0; i < size; ++i) {
         const unsigned char c = text[i];
@@ -43,9 +53,11 @@ bool NestingWithin(const unsigned char* text, size_t size, int limit) {
         } else if (c == '"') {
             inString = true;
         } else if (c == '[' || c == '{') {
-            if (++depth > limit) return false;
+            if (++depth > kMaxNesting) return false;
         } else if (c == ']' || c == '}') {
             --depth;
+        } else if (c == ',' && ++values > kMaxJsonValues) {
+            return false;
         }
     }
     return true;
@@ -434,16 +446,16 @@ bool LoadGltfMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureC
         if (bytes.size() >= 20) std::memcpy(&length, bytes.data() + 12, 4);
         if (bytes.size() < 20 || length > bytes.size() - 20)
             return fail("the binary glTF header is damaged");
-        if (!NestingWithin(bytes.data() + 20, length, kMaxNesting))
-            return fail("the JSON is nested too deeply");
-    } else if (!NestingWithin(bytes.data(), bytes.size(), kMaxNesting)) {
-        return fail("the JSON is nested too deeply");
+        if (!JsonWithinLimits(bytes.data() + 20, length))
+            return fail("the JSON is nested too deeply or holds too many values");
+    } else if (!JsonWithinLimits(bytes.data(), bytes.size())) {
+        return fail("the JSON is nested too deeply or holds too many values");
     }
     if (bytes.size() > std::numeric_limits<unsigned int>::max()) return fail("too large");
 
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(&IgnoreImage, nullptr);
-    tinygltf::FsCallbacks fs{&tinygltf::FileExists, &tinygltf::ExpandFilePath, &ReadLimited,
+    tinygltf::FsCallbacks fs{&tinygltf::FileExists, &AsWritten, &ReadLimited,
                              &tinygltf::WriteWholeFile, nullptr};
     loader.SetFsCallbacks(fs);
     tinygltf::Model m;

@@ -97,6 +97,13 @@ TEST(InterchangeDamage, DamagedFilesAreRefused) {
         {"deepextras.gltf", R"({"asset":{"version":"2.0"},"extras":)" + std::string(5000, '[') +
                                 std::string(5000, ']') + "}"},
         {"words.gltf", "not json at all"},
+        {"values.gltf",
+         [] {
+             std::string s = R"({"asset":{"version":"2.0"},"extras":[)";
+             for (int i = 0; i < 5000000; ++i) s += "0,";
+             s += "0]}";
+             return s;
+         }()},
         {"far.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 99\n"},
         {"behind.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 -9\n"},
         {"wide.obj",
