@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libjpeg-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libpng-dev
-  libassimp-dev
+  libassimp-dev libtinygltf-dev libtinyobjloader-dev
   fonts-noto-cjk
 )
 

@@ -1,6 +1,7 @@
 #include "viewport/model_files.h"
 
 #include "model/model_file.h"
+#include "viewport/interchange_model.h"
 #include "viewport/texture_loading.h"
 #include "viewport/x_model.h"
 
@@ -35,24 +36,32 @@ bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const 
             return ExportXFile(model, objects, path, options.binaryX, options.meshOptions, error);
         return ImportXFile(model, objects, path, prompt);
     }
-    if (error) *error = path + ": neither a model file (.mkl) nor an X file (.x)";
+    if (IsInterchangeExtension(ext)) {
+        if (mode == FileMode::kWrite)
+            return ExportInterchangeFile(model, objects, path, ext, options.meshOptions, error);
+        std::string why;
+        const bool read = ImportInterchangeFile(model, objects, path, ext, prompt, &why);
+        if (!read && error) *error = why;
+        return read;
+    }
+    if (error) *error = path + ": not a model (.mkl), X (.x), glTF (.gltf, .glb) or OBJ file";
     return false;
 }
 
 bool ReadModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
                    const std::string& extension, shell::Prompt* prompt, model::ClearHost* host,
-                   const FileOptions& options) {
+                   const FileOptions& options, std::string* error) {
     model.currentFile.Set(path);
     model::ClearModel(model, prompt, host, false);
     objects.textures.clear();
     model.textures.clear();
     model.textureAssignment.Reset();
-    return OpenOrSaveFile(model, objects, path, extension, FileMode::kRead, prompt, options);
+    return OpenOrSaveFile(model, objects, path, extension, FileMode::kRead, prompt, options, error);
 }
 
 bool WriteModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
-                    const std::string& extension, shell::Prompt* prompt,
-                    const FileOptions& options, std::string* error) {
+                    const std::string& extension, shell::Prompt* prompt, const FileOptions& options,
+                    std::string* error) {
     return OpenOrSaveFile(model, objects, path, extension, FileMode::kWrite, prompt, options,
                           error);
 }

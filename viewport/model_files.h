@@ -1,5 +1,6 @@
 // Reading and writing a model by its file's extension: "mkl" (any letter case) is the model
-// file, "x" an X file; any other extension fails without a message.
+// file, "x" an X file, "gltf", "glb" and "obj" the interchange formats; any other extension
+// fails without a message.
 #pragma once
 
 #include <string>
@@ -34,7 +35,7 @@ bool OpenOrSaveFile(model::MeshModel& model, ModelRenderObjects& objects, const 
 // the texture tables emptied, then the file read by `extension`.
 bool ReadModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
                    const std::string& extension, shell::Prompt* prompt, model::ClearHost* host,
-                   const FileOptions& options = {});
+                   const FileOptions& options = {}, std::string* error = nullptr);
 
 // The document's write: the file's format follows `extension`.
 bool WriteModelFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,

@@ -19,9 +19,10 @@ std::string GroupName(size_t index) {
     return "Group" + std::to_string(index);
 }
 
-// Each texture an X file names, loaded from beside the file and listed in the model.
-rm::TexturePtr LoadXTexture(model::MeshModel& model, ModelRenderObjects& objects,
-                            const std::string& name, shell::Prompt* prompt) {
+}  // namespace
+
+rm::TexturePtr LoadImportedTexture(model::MeshModel& model, ModelRenderObjects& objects,
+                                   const std::string& name, shell::Prompt* prompt) {
     if (fileio::FileNameOf(name).empty()) return {};
     const std::string title(fileio::StemOf(name));
     const std::string path =
@@ -34,8 +35,6 @@ rm::TexturePtr LoadXTexture(model::MeshModel& model, ModelRenderObjects& objects
     objects.textures.push_back(texture);
     return texture;
 }
-
-}  // namespace
 
 void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects) {
     const size_t n = mesh.VertexCount(), m = mesh.FaceCount();
@@ -130,7 +129,7 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
     model.textures.clear();
 
     auto textures = [&](const std::string& name) {
-        return LoadXTexture(model, objects, name, prompt);
+        return LoadImportedTexture(model, objects, name, prompt);
     };
     if (xfile::LoadMeshBuilder(path, mesh, textures)) {
         model.textureAssignment.uvMap.clear();
@@ -147,9 +146,8 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
     return true;
 }
 
-bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
-                 bool binary, const ModelMeshOptions& options, std::string* error) {
-    model.currentFile.Set(path);
+std::vector<bool> BuildExportMesh(model::MeshModel& model, ModelRenderObjects& objects,
+                                  const ModelMeshOptions& options) {
     ParsePointLines(model.points, true);
     const int32_t points = UsedPointCount(model.points);
     BuildPointMarkers(model.points, points, 0xFFFFFFFF, *objects.pointMesh);
@@ -162,9 +160,21 @@ bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
     std::vector<bool> keep(objects.modelMesh->FaceCount());
     for (size_t k = 0; k < keep.size() && !status.empty(); ++k)
         keep[k] = (status[k % status.size()] & model::FaceSheet::kStatusValid) != 0;
+    return keep;
+}
+
+void RestoreModelMesh(model::MeshModel& model, ModelRenderObjects& objects,
+                      const ModelMeshOptions& options) {
+    BuildModelMesh(model, objects, UsedPointCount(model.points), options, *objects.modelMesh);
+}
+
+bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                 bool binary, const ModelMeshOptions& options, std::string* error) {
+    model.currentFile.Set(path);
+    const std::vector<bool> keep = BuildExportMesh(model, objects, options);
     const bool saved =
         xfile::SaveMeshBuilder(*objects.modelMesh, path, binary, xfile::kSaveAll, keep, error);
-    BuildModelMesh(model, objects, points, options, *objects.modelMesh);
+    RestoreModelMesh(model, objects, options);
     return saved;
 }
 

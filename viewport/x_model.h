@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/mesh_model.h"
 #include "viewport/model_mesh.h"
@@ -26,6 +27,20 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
 // would come back as face lines of their own. `error` gets "<path>: <reason>".
 bool ExportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
                  bool binary, const ModelMeshOptions& options, std::string* error = nullptr);
+
+// The model mesh as the exports write it: textures and materials on, whatever the pane
+// shows. Returns which of its faces to write: only valid face lines and their mirrored
+// copies, since the degenerate stand-ins of invalid lines would come back as face lines of
+// their own. RestoreModelMesh builds it again with the pane's `options`.
+std::vector<bool> BuildExportMesh(model::MeshModel& model, ModelRenderObjects& objects,
+                                  const ModelMeshOptions& options);
+void RestoreModelMesh(model::MeshModel& model, ModelRenderObjects& objects,
+                      const ModelMeshOptions& options);
+
+// A texture an imported file names (relative to the model's directory), loaded and
+// appended to the model's texture list; empty when it cannot be loaded.
+rm::TexturePtr LoadImportedTexture(model::MeshModel& model, ModelRenderObjects& objects,
+                                   const std::string& name, shell::Prompt* prompt);
 
 // Mesh builder to model: both sheets end with one empty line.
 void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects);

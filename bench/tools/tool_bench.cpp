@@ -2,6 +2,7 @@
 // wall time and its peak resident memory (the kernel's count for the child).
 //   convert: a text X file of 1,000,000 vertices and 1,996,002 triangles to .mkl
 //   render:  that X file, and a model file of 1,000,000 points and 1,000,000 faces
+//   convert: that model file (1,000,000 triangles) to .glb and to .obj
 // Set MOKKEL_ASSIMP_LOAD to the peer program's path (see the peers' README) to load the same
 // X file with assimp beside it.
 #include <benchmark/benchmark.h>
@@ -140,6 +141,16 @@ void BM_RenderModel(benchmark::State& state) {
     RunTool(state, {MOKKEL_TOOL, "render", f.mkl, f.dir.File("mkl.png"), "--fit"});
 }
 
+void BM_ConvertModelToGlb(benchmark::State& state) {
+    const Files& f = TheFiles();
+    RunTool(state, {MOKKEL_TOOL, "convert", f.mkl, f.dir.File("out.glb")});
+}
+
+void BM_ConvertModelToObj(benchmark::State& state) {
+    const Files& f = TheFiles();
+    RunTool(state, {MOKKEL_TOOL, "convert", f.mkl, f.dir.File("out.obj")});
+}
+
 void BM_PeerAssimpLoadX(benchmark::State& state) {
     const char* peer = std::getenv("MOKKEL_ASSIMP_LOAD");
     if (!peer) {
@@ -150,6 +161,8 @@ void BM_PeerAssimpLoadX(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ConvertXToModel)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ConvertModelToGlb)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ConvertModelToObj)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_PeerAssimpLoadX)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_RenderX)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_RenderModel)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "platform/file_filters.h"
+
 namespace modeller {
 
 namespace {
@@ -88,7 +90,7 @@ void CModelDoc::OnFileOpen() {
         }
     }
     shell::FileRequest request;
-    request.filter = kOpenFilter;
+    request.filter = shell::WithFurtherFilters(kOpenFilter, kInterchangeOpenFilters);
     request.defaultExtension = "mkl";
     request.initialDirectory = InitialDirectory();
     const std::optional<std::string> path = chooser_.Choose(request);
@@ -111,11 +113,16 @@ void CModelDoc::OnFileSave() {
 void CModelDoc::OnFileSaveAs() {
     shell::FileRequest request;
     request.save = true;
-    request.filter = kSaveFilter;
+    request.filter = shell::WithFurtherFilters(kSaveFilter, kInterchangeSaveFilters);
     request.defaultExtension = "mkl";
     request.initialDirectory = InitialDirectory();
     request.fileName = model.currentFile.TitleWithoutExtension().substr(0, 260);
-    if (model.currentFile.extension == "x") request.filterIndex = 1;
+    // The dialog starts on the filter of the current file's kind.
+    const std::string& extension = model.currentFile.extension;
+    if (extension == "x") request.filterIndex = 1;
+    if (extension == "glb") request.filterIndex = 2;
+    if (extension == "gltf") request.filterIndex = 3;
+    if (extension == "obj") request.filterIndex = 4;
     const std::optional<std::string> path = chooser_.Choose(request);
     if (!path) return;
     const model::CurrentFile previous = model.currentFile;

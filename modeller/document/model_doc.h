@@ -31,6 +31,11 @@ public:
 inline constexpr const char* kOpenFilter = "Mokkelファイル,  Xファイル (*.mkl; *.x)|*.mkl;*.x||";
 inline constexpr const char* kSaveFilter = "Mokkel形式 (*.mkl)|*.mkl|Ｘファイル (*.x)|*.x||";
 inline constexpr const char* kErrorText = "Error!";
+// The interchange formats, offered after the model and X files.
+inline constexpr const char* kInterchangeOpenFilters =
+    "glTF (*.gltf; *.glb)|*.gltf;*.glb|Wavefront OBJ (*.obj)|*.obj";
+inline constexpr const char* kInterchangeSaveFilters =
+    "glTF バイナリ (*.glb)|*.glb|glTF (*.gltf)|*.gltf|Wavefront OBJ (*.obj)|*.obj";
 
 class CModelDoc : public model::ClearHost {
 public:

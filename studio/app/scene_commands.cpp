@@ -2,10 +2,12 @@
 
 #include <filesystem>
 
+#include "platform/file_filters.h"
 #include "platform/fileio/path_name.h"
 #include "platform/text/cp932.h"
 #include "studio/app/tree_rules.h"
 #include "studio/scene/scene_file.h"
+#include "viewport/interchange_model.h"
 
 namespace studio {
 
@@ -25,7 +27,7 @@ void SceneCommands::UseDirectoryOf(const std::string& path) {
 
 void SceneCommands::OnOpen() {
     shell::FileRequest request;
-    request.filter = std::string(kOpenFilter);
+    request.filter = shell::WithFurtherFilters(kOpenFilter, kInterchangeOpenFilters);
     request.defaultExtension = std::string(kModelExtension);
     request.initialDirectory = settings_.fileDirectory;
     if (auto path = files_.Choose(request)) OpenPath(*path);
@@ -45,7 +47,7 @@ bool SceneCommands::OpenPath(const std::string& nativePath) {
             scenePath_ = nativePath;
             host_.SceneTitleChanged(std::string(fileio::FileNameOf(nativePath)));
         }
-    } else if (ext == "x" || ext == "mkl") {
+    } else if (ext == "x" || ext == "mkl" || viewport::IsInterchangeExtension(ext)) {
         opened = doc_.AppendObject(nativePath);
         if (opened) {
             host_.ItemsChanged();
@@ -89,7 +91,7 @@ void SceneCommands::OnSave() {
 void SceneCommands::OnSaveAs() {
     shell::FileRequest request;
     request.save = true;
-    request.filter = std::string(kSceneSaveFilter);
+    request.filter = shell::WithFurtherFilters(kSceneSaveFilter, kInterchangeSceneFilters);
     request.defaultExtension = "stg";
     request.initialDirectory = settings_.fileDirectory;
     auto path = files_.Choose(request);

@@ -19,6 +19,12 @@ inline constexpr std::string_view kPartsFilter =
 inline constexpr std::string_view kModelFilter = "Mokkelファイル (*.mkl;*.x)|*.mkl;*.x||";
 inline constexpr std::string_view kSceneSaveFilter =
     "Stagoraファイル(*.stg)|*.stg|Stagoraパーツデータ(*.ktb)|*.ktb|Xファイル(*.x)|*.x||";
+// The interchange formats, offered after the designed filters: models to open as objects,
+// the scene to export.
+inline constexpr std::string_view kInterchangeOpenFilters =
+    "glTF, Wavefront OBJ (*.gltf; *.glb; *.obj)|*.gltf;*.glb;*.obj";
+inline constexpr std::string_view kInterchangeSceneFilters =
+    "glTF バイナリ (*.glb)|*.glb|glTF (*.gltf)|*.gltf";
 inline constexpr std::string_view kAskOverwrite = "\nファイルを上書きしますか？";
 inline constexpr std::string_view kAskClearAll = "全てのアイテムを消去します。";
 inline constexpr std::string_view kMsgError = "Error!";

@@ -12,9 +12,11 @@
 #include "model/model_file.h"
 #include "model/path_rules.h"
 #include "platform/fileio/path_name.h"
+#include "platform/interchange/interchange.h"
 #include "platform/shell.h"
 #include "platform/text/cp932.h"
 #include "platform/xfile/x_engine.h"
+#include "viewport/interchange_model.h"
 #include "viewport/model_mesh.h"
 #include "viewport/model_parse.h"
 #include "viewport/model_render_objects.h"
@@ -87,6 +89,29 @@ rm::MeshBuilderPtr LoadXFileMesh(const std::string& path, shell::Prompt& prompt)
     return mesh;
 }
 
+// glTF and OBJ files: their images are found relative to the file, as an X file's are.
+rm::MeshBuilderPtr LoadInterchangeMesh(const std::string& path, const std::string& extension,
+                                       shell::Prompt& prompt) {
+    const std::string directory = model::AbsoluteDirectoryOf(path);
+    auto textures = [&](const std::string& uri) -> rm::TexturePtr {
+        if (fileio::FileNameOf(uri).empty()) return {};
+        const std::string file = text::Cp932ToUtf8(
+            model::JoinPath(text::Utf8ToCp932(directory), text::Utf8ToCp932(uri)));
+        return viewport::LoadTextureFile(file, &prompt);
+    };
+    auto mesh = rm::MeshBuilder::Create();
+    PrepareMesh(*mesh);
+    mesh->SetQuality(rm::kQualityFlat);
+    std::string why;
+    const bool read = extension == "obj" ? interchange::LoadObjMesh(path, *mesh, textures, &why)
+                                         : interchange::LoadGltfMesh(path, *mesh, textures, &why);
+    if (!read) {
+        prompt.Tell(why);
+        return {};
+    }
+    return mesh;
+}
+
 }  // namespace
 
 bool ModelFileExists(const std::string& nativePath) {
@@ -102,6 +127,8 @@ rm::MeshBuilderPtr LoadObjectMesh(const std::string& nativePath,
     const std::string extension = fileio::ExtensionOf(nativePath);
     if (extension == "mkl") return LoadModelFileMesh(nativePath, prompt);
     if (extension == "x") return LoadXFileMesh(nativePath, prompt);
+    if (viewport::IsInterchangeExtension(extension))
+        return LoadInterchangeMesh(nativePath, extension, prompt);
     return {};
 }
 

@@ -13,8 +13,9 @@ namespace studio {
 // Whether `nativePath` names a file that can be opened for reading.
 bool ModelFileExists(const std::string& nativePath);
 
-// A new mesh from the model file ("mkl") or X file ("x") at `nativePath`; empty when the file
-// cannot be read or the extension is neither. The reader's messages (a damaged model file,
+// A new mesh from the model file ("mkl"), X file ("x"), glTF ("gltf", "glb") or OBJ file
+// ("obj") at `nativePath`; empty when the file cannot be read or the extension is none of
+// these. The reader's messages (a damaged model file,
 // a texture that would not load) are added to `messages` when given.
 rm::MeshBuilderPtr LoadObjectMesh(const std::string& nativePath,
                                   std::vector<std::string>* messages = nullptr);

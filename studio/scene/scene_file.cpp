@@ -1,15 +1,20 @@
 #include "studio/scene/scene_file.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <map>
 
 #include "model/byte_stream.h"
 #include "model/current_file.h"
 #include "model/path_rules.h"
 #include "platform/fileio/path_name.h"
+#include "platform/interchange/interchange.h"
 #include "platform/text/cp932.h"
 #include "platform/xfile/x_engine.h"
 #include "platform/xfile/x_writer.h"
+#include "studio/scene/object_mesh.h"
+#include "viewport/interchange_model.h"
 
 namespace studio {
 
@@ -302,6 +307,21 @@ SceneFileResult Failure(SceneFileError error, std::string detail, std::string me
     return r;
 }
 
+// Face lines that are no face stand in the meshes as degenerate faces on one vertex, so
+// that face i stays line i; in a written file they would come back as faces of their own.
+std::vector<bool> RealFaces(const rm::MeshBuilder& mesh) {
+    std::vector<bool> keep(mesh.FaceCount(), true);
+    for (size_t f = 0; f < keep.size(); ++f) {
+        const int corners = mesh.FaceVertexCount(f);
+        bool degenerate = true;
+        for (int k = 1; k < corners && degenerate; ++k)
+            degenerate =
+                mesh.FaceVertexIndex(f, static_cast<size_t>(k)) == mesh.FaceVertexIndex(f, 0);
+        keep[f] = !degenerate;
+    }
+    return keep;
+}
+
 // The objects of the range as one mesh, each placed as its frame is in the scene.
 SceneFileResult ExportX(CSceneDoc& doc, const std::string& path, size_t first, size_t end,
                         const SaveOptions& options) {
@@ -315,20 +335,80 @@ SceneFileResult ExportX(CSceneDoc& doc, const std::string& path, size_t first, s
     }
     auto mesh = rm::MeshBuilder::Create();
     mesh->AddFrame(*holder);
-    // Face lines that are no face stand in the meshes as degenerate faces on one vertex, so
-    // that face i stays line i; in an X file they would come back as faces of their own.
-    std::vector<bool> keep(mesh->FaceCount(), true);
-    for (size_t f = 0; f < keep.size(); ++f) {
-        const int corners = mesh->FaceVertexCount(f);
-        bool degenerate = true;
-        for (int k = 1; k < corners && degenerate; ++k)
-            degenerate =
-                mesh->FaceVertexIndex(f, static_cast<size_t>(k)) == mesh->FaceVertexIndex(f, 0);
-        keep[f] = !degenerate;
-    }
+    const std::vector<bool> keep = RealFaces(*mesh);
     std::string reason;
     if (!xfile::SaveMeshBuilder(*mesh, path, options.binaryX, xfile::kSaveAll, keep, &reason))
         return Failure(SceneFileError::kWriteFailed, reason);
+    SceneFileResult ok;
+    ok.ok = true;
+    return ok;
+}
+
+// The items of the range as a glTF scene: each object a node with its placement, scale and
+// flips (as negative scale, over the model's own mesh, which objects of one file share),
+// each light but the ambient one a KHR_lights_punctual light. glTF has no ambient light.
+SceneFileResult ExportGltf(CSceneDoc& doc, const std::string& path, size_t first, size_t end,
+                           bool binary) {
+    interchange::GltfWriter writer;
+    std::map<std::string, int> meshes;  // by model path
+    // An object's textures were loaded for its model file, which names each by a path of its
+    // own; the engine texture keeps only the file name, found again beside the model.
+    std::string modelDirectory;
+    const interchange::TextureUri uri = [&](const rm::Texture& texture) -> std::string {
+        if (texture.Name().empty()) return {};
+        const std::string image = modelDirectory + texture.Name();
+        if (!ModelFileExists(image)) return {};
+        return viewport::ImageReference(image, path);
+    };
+    for (size_t i = first; i < end; ++i) {
+        const SceneItem& item = doc.Items()[i];
+        if (!item.frame || !(IsObjectKind(item.kind) || IsLightKind(item.kind))) continue;
+        if (item.kind == kAmbientLight) continue;
+        rm::Vector3 direction, up;
+        item.frame->GetOrientation(doc.Root(), direction, up);
+        const rm::Vector3 position = item.frame->Position(doc.Root());
+        const std::string name = text::Cp932ToUtf8(item.name);
+        if (IsLightKind(item.kind)) {
+            interchange::PunctualLight light;
+            light.kind = item.kind == kDirectionalLight ? interchange::PunctualLight::kDirectional
+                         : item.kind == kPointLight     ? interchange::PunctualLight::kPoint
+                                                        : interchange::PunctualLight::kSpot;
+            light.name = name;
+            const uint32_t c = item.lightValues.color;
+            light.r = static_cast<float>((c >> 16) & 0xFF) / 255.0f;
+            light.g = static_cast<float>((c >> 8) & 0xFF) / 255.0f;
+            light.b = static_cast<float>(c & 0xFF) / 255.0f;
+            light.range = item.lightValues.range;
+            // The studio's cone angles are whole angles; glTF's run from the axis.
+            light.innerCone = item.lightValues.umbra * 0.5f;
+            light.outerCone = std::max(item.lightValues.umbra, item.lightValues.penumbra) * 0.5f;
+            writer.AddLight(
+                light, interchange::PlacementFromLeftHanded(position, direction, up, {1, 1, 1}));
+            continue;
+        }
+        int mesh = -1;
+        if (item.visual) {
+            auto found = meshes.find(item.path);
+            if (found == meshes.end()) {
+                modelDirectory = model::AbsoluteDirectoryOf(text::Cp932ToUtf8(item.path));
+                if (!modelDirectory.empty() && modelDirectory.back() != '/') modelDirectory += '/';
+                // The item's mesh carries its flips; the file's own mesh is that mirrored back.
+                rm::MeshBuilderPtr own = CopyMesh(*item.visual);
+                FlipMesh(*own, item.flipX != 0, item.flipY != 0, item.flipZ != 0);
+                const std::string stem(fileio::StemOf(text::Cp932ToUtf8(item.path)));
+                found = meshes.emplace(item.path, writer.AddMesh(*own, RealFaces(*own), uri, stem))
+                            .first;
+            }
+            mesh = found->second;
+        }
+        const std::array<float, 3> scale{item.scale[0] * (item.flipX ? -1.0f : 1.0f),
+                                         item.scale[1] * (item.flipY ? -1.0f : 1.0f),
+                                         item.scale[2] * (item.flipZ ? -1.0f : 1.0f)};
+        writer.AddNode(name, mesh,
+                       interchange::PlacementFromLeftHanded(position, direction, up, scale));
+    }
+    std::string reason;
+    if (!writer.Write(path, binary, &reason)) return Failure(SceneFileError::kWriteFailed, reason);
     SceneFileResult ok;
     ok.ok = true;
     return ok;
@@ -436,10 +516,12 @@ SceneFileResult SaveSceneFile(CSceneDoc& doc, const std::string& nativePath, int
     const size_t begin = static_cast<size_t>(std::min(first, count));
     const size_t end = static_cast<size_t>(std::max(last + 1, static_cast<int>(begin)));
     if (extension == "x") return ExportX(doc, nativePath, begin, end, options);
+    if (extension == "glb" || extension == "gltf")
+        return ExportGltf(doc, nativePath, begin, end, extension == "glb");
     const bool scene = extension == "stg";
     if (!scene && extension != "ktb")
         return Failure(SceneFileError::kUnknownExtension,
-                       nativePath + ": neither .stg, .ktb nor .x");
+                       nativePath + ": neither .stg, .ktb, .x, .glb nor .gltf");
 
     doc.SceneDirectory = model::AbsoluteDirectoryOf(nativePath);
     const std::string directory = text::Utf8ToCp932(doc.SceneDirectory);

@@ -30,8 +30,9 @@ const std::map<std::string, LayerRule>& Table() {
         {"rm", {{}, {}}},
         {"xfile", {{"rm", "fileio"}, {"zlib"}}},
         {"image", {{"fileio"}, {"libjpeg", "libpng"}}},
+        {"interchange", {{"rm", "fileio"}, {"tinygltf", "tinyobjloader"}}},
         {"model", {{"text", "shell", "fileio"}, {}}},
-        {"viewport", {{"model", "rm", "xfile", "image"}, {}}},
+        {"viewport", {{"model", "rm", "xfile", "image", "interchange"}, {}}},
         {"qt", {{"shell"}, {"Qt"}}},
         // The modeller's logic without widgets (operations, dialog records and their checks,
         // the field exchange, the settings table): the window and the tools run the same code.
@@ -42,7 +43,8 @@ const std::map<std::string, LayerRule>& Table() {
           {"Qt"}}},
         // The scene and its rendering stay without Qt: mokkel-tool uses them.
         {"studio_scene",
-         {{"text", "shell", "fileio", "rm", "xfile", "image", "model", "viewport"}, {}}},
+         {{"text", "shell", "fileio", "rm", "xfile", "image", "interchange", "model", "viewport"},
+          {}}},
         {"studio_render", {{"studio_scene"}, {}}},
         // Linked sets, sliders and joint edits: shared by the view, the dialogs and the tool.
         {"studio_joints", {{"studio_scene", "rm", "model"}, {}}},
@@ -69,6 +71,7 @@ std::optional<std::string> LayerOf(const std::string& path) {
         {"platform/rm/", "rm"},
         {"platform/xfile/", "xfile"},
         {"platform/image/", "image"},
+        {"platform/interchange/", "interchange"},
         {"platform/qt/", "qt"},
         {"model/", "model"},
         {"viewport/", "viewport"},
@@ -104,6 +107,8 @@ std::string LibraryOf(const std::string& header) {
         return "libjpeg";
     if (header == "png.h" || header == "pngconf.h") return "libpng";
     if (header.rfind("CLI/", 0) == 0) return "CLI11";
+    if (header == "tiny_gltf.h") return "tinygltf";
+    if (header == "tiny_obj_loader.h") return "tinyobjloader";
     for (const char* p : {"gtest/", "gmock/", "benchmark/", "assimp/"})
         if (header.rfind(p, 0) == 0) return "test tools";
     return {};

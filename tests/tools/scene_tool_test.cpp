@@ -96,6 +96,8 @@ TEST(SceneTool, ResaveConvertAndRender) {
 
     ASSERT_EQ(Tool(dir, {"convert", scene, dir.File("all.x")}).code, 0);
     EXPECT_EQ(ReadFile(dir.File("all.x")).rfind("xof ", 0), 0u);
+    ASSERT_EQ(Tool(dir, {"convert", scene, dir.File("all.glb")}).code, 0);
+    EXPECT_EQ(ReadFile(dir.File("all.glb")).rfind("glTF", 0), 0u);
 
     // The scene's own screen size, or the one asked for.
     for (const auto& [args, width, height] :

@@ -28,7 +28,7 @@ TEST(MokkelTool, UsageErrorsExitTwoAndHelpOrVersionExitZero) {
         {{"info", "model.txt"}, 2},
         {{"info", kSample, "--nope"}, 2},
         {{"convert", kSample}, 2},
-        {{"convert", kSample, dir.File("a.obj")}, 2},
+        {{"convert", kSample, dir.File("a.ply")}, 2},
         {{"render", kSample, dir.File("a.gif")}, 2},
         {{"render", kSample, out, "--mode", "5"}, 2},
         {{"render", kSample, out, "--size", "0x10"}, 2},

@@ -1,5 +1,5 @@
 // convert IN OUT [--binary] and resave IN OUT: models through the modeller's own read and
-// write, so the tool and the window never disagree about a file.
+// write, so the tool and the window never disagree about a file; glTF and OBJ both ways.
 #include <CLI/CLI.hpp>
 #include <memory>
 
@@ -45,16 +45,21 @@ int Resave(const ResaveArgs& args) {
 
 Run DefineConvert(CLI::App& command) {
     auto args = std::make_shared<ConvertArgs>();
-    const CLI::Validator kinds =
-        ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file");
-    command.add_option("IN", args->in, "Model, X, scene (.stg) or parts (.ktb) file to read")
+    const CLI::Validator kinds = ExtensionIn({"mkl", "x", "gltf", "glb", "obj", "stg", "ktb"},
+                                             "a .mkl, .x, .gltf, .glb, .obj, .stg or .ktb file");
+    command
+        .add_option("IN", args->in,
+                    "Model, X, glTF, OBJ, scene (.stg) or parts (.ktb) file to read")
         ->required()
         ->check(kinds);
     command.add_option("OUT", args->out, "File to write; its extension picks the format")
         ->required()
         ->check(kinds);
     command.add_flag("--binary", args->binary, "Write X files in the binary format (default text)");
-    command.footer("Example: mokkel-tool convert resources/samples/house.mkl house.x");
+    command.footer(
+        "Examples: mokkel-tool convert resources/samples/house.mkl house.glb\n"
+        "          mokkel-tool convert scene.stg scene.glb   (objects as nodes, lights as\n"
+        "          KHR_lights_punctual lights)");
     return [args] { return Convert(*args); };
 }
 

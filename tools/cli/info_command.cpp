@@ -96,9 +96,10 @@ Run DefineInfo(CLI::App& command) {
     auto args = std::make_shared<InfoArgs>();
     command
         .add_option("FILE", args->path,
-                    "Model file (.mkl), X file (.x), scene (.stg) or parts (.ktb)")
+                    "Model file (.mkl), X, glTF or OBJ file, scene (.stg) or parts (.ktb)")
         ->required()
-        ->check(ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file"));
+        ->check(ExtensionIn({"mkl", "x", "gltf", "glb", "obj", "stg", "ktb"},
+                            "a .mkl, .x, .gltf, .glb, .obj, .stg or .ktb file"));
     command.add_flag("--json", args->json, "Print one JSON object with the same keys");
     command.footer("Example: mokkel-tool info resources/samples/house.mkl --json");
     return [args] { return Info(*args); };

@@ -138,9 +138,11 @@ int Render(const RenderArgs& args) {
 Run DefineRender(CLI::App& command) {
     auto args = std::make_shared<RenderArgs>();
     command
-        .add_option("IN", args->in, "Model file (.mkl), X file (.x), scene (.stg) or parts (.ktb)")
+        .add_option("IN", args->in,
+                    "Model file (.mkl), X, glTF or OBJ file, scene (.stg) or parts (.ktb)")
         ->required()
-        ->check(ExtensionIn({"mkl", "x", "stg", "ktb"}, "a .mkl, .x, .stg or .ktb file"));
+        ->check(ExtensionIn({"mkl", "x", "gltf", "glb", "obj", "stg", "ktb"},
+                            "a .mkl, .x, .gltf, .glb, .obj, .stg or .ktb file"));
     command.add_option("OUT", args->out, "Picture to write: .bmp, .jpg, .jpeg or .png")
         ->required()
         ->check(ExtensionIn({"bmp", "jpg", "jpeg", "png"}, "a .bmp, .jpg or .png file"));

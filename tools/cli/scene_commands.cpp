@@ -121,8 +121,8 @@ int SceneRender(const std::string& in, const std::string& out, int width, int he
 
 int SceneConvert(const std::string& in, const std::string& out, bool binary) {
     const std::string extension = FileExtension(out);
-    if (extension != "x" && !IsSceneFile(out))
-        return Fail(out, "Error!", out + ": a scene converts to .x, .stg or .ktb");
+    if (extension != "x" && extension != "glb" && extension != "gltf" && !IsSceneFile(out))
+        return Fail(out, "Error!", out + ": a scene converts to .x, .glb, .gltf, .stg or .ktb");
     auto doc = std::make_unique<studio::CSceneDoc>();
     if (!LoadScene(*doc, in)) return kExitFailed;
     studio::SaveOptions options;

@@ -40,10 +40,11 @@ int Fail(const std::string& path, std::string_view text, std::string_view reason
 bool LoadDocument(Document& doc, const std::string& path) {
     TerminalPrompt prompt;
     prompt.subject = path;
+    std::string reason;
     const bool read = viewport::ReadModelFile(doc.model, doc.objects, path, FileExtension(path),
-                                              &prompt, nullptr);
+                                              &prompt, nullptr, {}, &reason);
     if (!read) {
-        Fail(path, kErrorText);
+        Fail(path, kErrorText, reason);
         return false;
     }
     return !prompt.Told(model::kMsgDataMayBeInvalid);

@@ -65,7 +65,10 @@ TEST_F(Document, OpenLoadsTitlesAndRemembers) {
     chooser.answers = {house};
     doc.OnFileOpen();
     ASSERT_EQ(chooser.requests.size(), 1u);
-    EXPECT_EQ(chooser.requests[0].filter, modeller::kOpenFilter);
+    // The designed filter first and unchanged, the interchange formats after it.
+    EXPECT_EQ(chooser.requests[0].filter,
+              "Mokkelファイル,  Xファイル (*.mkl; *.x)|*.mkl;*.x|glTF (*.gltf; *.glb)|"
+              "*.gltf;*.glb|Wavefront OBJ (*.obj)|*.obj||");
     EXPECT_EQ(chooser.requests[0].defaultExtension, "mkl");
     EXPECT_EQ(doc.model.points.GetLine(1), "1, 0, 0");
     EXPECT_EQ(doc.Title(), "house.mkl");
@@ -127,7 +130,9 @@ TEST_F(Document, AModelFromAnXFileSavesAsX) {
     doc.OnFileSaveAs();
     EXPECT_EQ(chooser.requests.back().filterIndex, 1);
     EXPECT_EQ(chooser.requests.back().fileName, "tri");
-    EXPECT_EQ(chooser.requests.back().filter, modeller::kSaveFilter);
+    EXPECT_EQ(chooser.requests.back().filter,
+              "Mokkel形式 (*.mkl)|*.mkl|Ｘファイル (*.x)|*.x|glTF バイナリ (*.glb)|*.glb|"
+              "glTF (*.gltf)|*.gltf|Wavefront OBJ (*.obj)|*.obj||");
 }
 
 TEST_F(Document, SaveAsWritesTheChosenFile) {

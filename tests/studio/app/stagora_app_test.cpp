@@ -34,8 +34,10 @@ using testing_support::TempDir;
 struct ScriptedChooser : shell::FileChooser {
     std::deque<std::optional<std::string>> answers;
     int asked = 0;
-    std::optional<std::string> Choose(const shell::FileRequest&) override {
+    std::string lastFilter;
+    std::optional<std::string> Choose(const shell::FileRequest& request) override {
         ++asked;
+        lastFilter = request.filter;
         if (answers.empty()) return std::nullopt;
         auto a = answers.front();
         answers.pop_front();
@@ -241,18 +243,29 @@ TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
     EXPECT_FALSE(app->Commands().OpenPath(dir.File("bad.mkl")));
     ASSERT_EQ(prompt.Texts(), std::vector<std::string>{"Error!"});
     EXPECT_EQ(app->Document().Items().size(), 5u);
+    // An OBJ file is an object too.
+    testing_support::WriteFile(dir.File("tri.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    ASSERT_TRUE(app->Commands().OpenPath(dir.File("tri.obj")));
+    EXPECT_EQ(app->Document().Items().back().visual->FaceCount(), 1u);
 
     // Save-as to an X file exports the items and leaves the title alone.
     chooser.answers = {dir.File("all.x")};
     app->Frame().Dispatch(cmd::kSaveAs);
     EXPECT_EQ(testing_support::ReadFile(dir.File("all.x")).substr(0, 4), "xof ");
     EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
+    // The designed filters first and unchanged, glTF after them.
+    EXPECT_EQ(chooser.lastFilter,
+              "Stagoraファイル(*.stg)|*.stg|Stagoraパーツデータ(*.ktb)|*.ktb|Xファイル(*.x)|*.x|"
+              "glTF バイナリ (*.glb)|*.glb|glTF (*.gltf)|*.gltf||");
+    chooser.answers = {dir.File("all.glb")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(testing_support::ReadFile(dir.File("all.glb")).substr(0, 4), "glTF");
     chooser.answers = {dir.File("copy.stg")};
     app->Frame().Dispatch(cmd::kSaveAs);
     EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [copy.stg]");
     CSceneDoc reread;
     ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
-    EXPECT_EQ(reread.Items().size(), 5u);
+    EXPECT_EQ(reread.Items().size(), 6u);
 }
 
 }  // namespace
