@@ -24,8 +24,8 @@ std::string FindResourceDir(std::string_view executableDir, std::string_view pro
     };
     // Without a program folder only the fallback is left; a relative candidate would be
     // found against whatever folder happens to be current.
-    for (fs::path& dir : executableDir.empty() ? std::span(candidates).last(1)
-                                                : std::span(candidates)) {
+    for (fs::path& dir :
+         executableDir.empty() ? std::span(candidates).last(1) : std::span(candidates)) {
         if (dir.empty()) continue;
         std::error_code ec;
         if (!fs::is_regular_file(dir / "help" / program / "index.htm", ec)) continue;
