@@ -26,11 +26,18 @@ std::string StateDirectory() {
 
 bool IsProgramRunning(int pid, std::string_view program) {
     if (pid <= 0) return false;
-    std::ifstream in("/proc/" + std::to_string(pid) + "/comm");
-    std::string comm;
-    if (!std::getline(in, comm)) return false;
+    // "<pid> (<name>) <state> ...": the name may hold blanks and parentheses itself.
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    const std::string stat((std::istreambuf_iterator<char>(in)), {});
+    const size_t open = stat.find('('), close = stat.rfind(')');
+    if (open == std::string::npos || close == std::string::npos || close < open ||
+        close + 2 >= stat.size())
+        return false;
+    // A killed program stays a zombie until its parent reaps it; it runs no more.
+    const char state = stat[close + 2];
+    if (state == 'Z' || state == 'X' || state == 'x') return false;
     // The kernel keeps the first 15 bytes of a program's name.
-    return comm == program.substr(0, 15);
+    return std::string_view(stat).substr(open + 1, close - open - 1) == program.substr(0, 15);
 }
 
 AutosaveStore::AutosaveStore(std::string directory, std::string program, std::string extension,

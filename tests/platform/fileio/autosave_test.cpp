@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -36,6 +37,18 @@ TEST(Autosave, RunningMeansThisProgramUnderThatPid) {
     EXPECT_FALSE(IsProgramRunning(::getpid(), "Mokkel"));  // a reused pid
     EXPECT_FALSE(IsProgramRunning(0, "Mokkel"));
     EXPECT_FALSE(IsProgramRunning(-1, "Mokkel"));
+    // Killed but not yet reaped: a zombie has not ended cleanly, it has ended.
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    ASSERT_GT(child, 0);
+    std::string state;
+    for (int i = 0; i < 1000 && state.find(") Z") == std::string::npos; ++i) {
+        ::usleep(1000);
+        state = testing_support::ReadFile("/proc/" + std::to_string(child) + "/stat");
+    }
+    ASSERT_NE(state.find(") Z"), std::string::npos) << state;
+    EXPECT_FALSE(IsProgramRunning(child, "platform_fileio_tests"));
+    ::waitpid(child, nullptr, 0);
 }
 
 // A crashed run's copy is found by the next run; a run that ended cleanly, a running one,
