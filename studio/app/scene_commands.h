@@ -37,6 +37,9 @@ public:
     virtual std::optional<std::string> AskFolderName() = 0;
     // The object dialog for item `index`; true when the item changed.
     virtual bool EditObject(size_t index) = 0;
+    // The scene now matches a scene file (opened into an empty scene, or written whole) or
+    // is empty again: nothing in it is unsaved.
+    virtual void SceneStored() {}
 };
 
 class SceneCommands {
@@ -49,6 +52,9 @@ public:
     // when nothing could be opened.
     bool OpenPath(const std::string& nativePath);
     void OnSave();
+    // Opens a scene the autosave kept as the work it was: appended like a scene file, and
+    // belonging to `originalPath` again (no file when empty). False when it cannot be read.
+    bool OpenRecovered(const std::string& copyPath, const std::string& originalPath);
     void OnSaveAs();
     void OnClearAll();
     void OnCreateFolder();

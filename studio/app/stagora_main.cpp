@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/fileio/autosave.h"
 #include "platform/fileio/resource_dir.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_chooser.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     qtshell::QtHelpOpener help(resources.empty() ? std::string() : resources + "/help");
 
     studio::StagoraApp stagora({&store, &prompt, &chooser, &help, programDirectory, {}});
+    stagora.SetStateDirectory(fileio::StateDirectory());
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     stagora.Start(arguments);
