@@ -8,8 +8,15 @@
 
 namespace studio {
 
+bool WriteSceneCopy(CSceneDoc& doc, const std::string& path) {
+    const std::string own = doc.SceneDirectory;
+    const bool ok = SaveSceneFile(doc, path).ok;
+    doc.SceneDirectory = own;
+    return ok;
+}
+
 std::string SceneChangeWatch::Snapshot(CSceneDoc& doc) const {
-    if (!SaveSceneFile(doc, scratch_).ok) return {};
+    if (!WriteSceneCopy(doc, scratch_)) return {};
     std::string bytes;
     {
         std::ifstream in(scratch_, std::ios::binary);

@@ -10,6 +10,9 @@
 
 namespace studio {
 
+// Writes the scene as a scene file at `path` without making it the scene's folder.
+bool WriteSceneCopy(CSceneDoc& doc, const std::string& path);
+
 class SceneChangeWatch {
 public:
     // `scratchPath` (".stg") is where the scene is written to be compared; it lies in the

@@ -128,7 +128,7 @@ bool StagoraApp::StartAutosave() {
             const std::string& path = commands_->ScenePath();
             return fileio::ExtensionOf(path) == "stg" ? path : std::string();
         },
-        [this](const std::string& copy) { return SaveSceneFile(doc_, copy).ok; },
+        [this](const std::string& copy) { return WriteSceneCopy(doc_, copy); },
     };
     autosave_ = std::make_unique<fileio::Autosaver>(std::move(store), std::move(document));
     if (!autosave_->Begin()) return false;
