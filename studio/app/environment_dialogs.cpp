@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,9 +31,27 @@ void SetText(QLineEdit* edit, const std::string& text) {
     edit->setText(QString::fromStdString(text));
 }
 
+}  // namespace
+
+HelpKey::HelpKey(QDialog* dialog, QPushButton* helpButton)
+    : QObject(dialog), helpButton_(helpButton) {
+    dialog->installEventFilter(this);
+}
+
+bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        helpButton_->click();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
 void AddButtons(QDialog* dialog, QVBoxLayout* layout, std::string_view page, HelpFunction help) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
+    new HelpKey(dialog, helpButton);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     QObject::connect(helpButton, &QPushButton::clicked, dialog, [page, help] {

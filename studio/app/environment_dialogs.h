@@ -11,6 +11,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 
 namespace studio {
 
@@ -21,6 +22,16 @@ inline constexpr std::string_view kCameraHelpPage = "dlg_camera.htm";
 inline constexpr std::string_view kOptionHelpPage = "dlg_option.htm";
 
 using HelpFunction = std::function<void(std::string_view)>;
+
+// F1 anywhere in a dialog presses its Help button, as in the modeller's dialogs.
+class HelpKey : public QObject {
+public:
+    HelpKey(QDialog* dialog, QPushButton* helpButton);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPushButton* helpButton_;
+};
 
 // OK checks the fields (a refusal keeps the dialog open) and applies them to the scene.
 class CScreenDlg : public QDialog {

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "studio/app/environment_dialogs.h"
 #include "studio/app/scene_commands.h"
 
 namespace studio {
@@ -80,6 +81,7 @@ CObjectDlg::CObjectDlg(CSceneDoc& doc, size_t index, shell::FileChooser& files,
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
+    new HelpKey(this, helpButton);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(helpButton, &QPushButton::clicked, this, [this] {

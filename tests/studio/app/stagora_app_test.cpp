@@ -319,6 +319,18 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
     });
 }
 
+// F1 in a dialog opens its page, as the Help button does.
+TEST_F(StagoraAppTest, F1InADialogOpensItsHelpPage) {
+    std::vector<std::string> pages;
+    CFogDlg fog(app->Document(), [&](std::string_view page) { pages.emplace_back(page); });
+    fog.show();
+    fog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fog));
+    ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(pages, std::vector<std::string>{std::string(kFogHelpPage)});
+}
+
 TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
     StudioFrame& frame = app->Frame();
     for (int id : {cmd::kScreen, cmd::kFog, cmd::kCamera, cmd::kOption, cmd::kCreateLight,
