@@ -5,10 +5,12 @@
 #include <fstream>
 #include <string_view>
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/qt/help_address.h"
@@ -98,6 +100,28 @@ TEST(QtHelpOpener, ShowsPagesInItsOwnWindow) {
 
     window->Browser().backward();
     EXPECT_EQ(window->Browser().source().fileName(), QStringLiteral("index.htm"));
+}
+
+// Help opened from a modal dialog shows in a window the dialog does not block, and the
+// window is still there, shown, after the dialog has gone.
+TEST(QtHelpOpener, HelpFromAModalDialogCanBeRead) {
+    testing::App();
+    QtHelpOpener opener(ShippedHelp());
+    QWidget* lentTo = nullptr;
+    {
+        QDialog dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            EXPECT_TRUE(opener.Open("/anywhere/Mokkel.chm::/dlg_joint.htm"));
+            lentTo = opener.Window()->parentWidget();
+            dialog.done(QDialog::Accepted);
+        });
+        dialog.exec();
+        EXPECT_EQ(lentTo, &dialog);
+        EXPECT_EQ(opener.Window()->parentWidget(), nullptr);
+    }
+    ASSERT_NE(opener.Window(), nullptr);
+    EXPECT_TRUE(opener.Window()->isVisible());
+    EXPECT_EQ(opener.Window()->Browser().source().fileName(), QStringLiteral("dlg_joint.htm"));
 }
 
 // Every link between the shipped pages leads to a page that exists.
