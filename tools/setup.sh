@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libpng-dev
   libassimp-dev libtinygltf-dev libtinyobjloader-dev
   fonts-noto-cjk
+  dpkg-dev file
 )
 
 missing=()

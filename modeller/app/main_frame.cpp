@@ -162,6 +162,7 @@ bool CMainFrame::Dispatch(int id) {
     // A copy: the handler may replace itself (or the recent list) while it runs.
     std::function<void()> handler = handlers_.at(id);
     handler();
+    if (commandDone) commandDone();
     return true;
 }
 

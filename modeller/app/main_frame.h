@@ -48,6 +48,8 @@ public:
 
     // Runs the command's handler when the command is enabled; false when nothing ran.
     bool Dispatch(int id);
+    // Called after each command that ran (the autosave looks at the document then).
+    std::function<void()> commandDone;
 
     // The framework's open path, used by the recent files and Ctrl+O. Returns whether the
     // file could be opened; a recent entry that fails is dropped from the list.

@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
+
+#include <unistd.h>
 
 #include "modeller/app/command_table.h"
 #include "modeller/dialogs/ops_commands.h"
@@ -114,12 +117,50 @@ void MokkelApp::Start(const QStringList& arguments) {
     // A newly shown window paints at once: the 3D pane exists before a file is opened.
     QCoreApplication::processEvents();
     view_->EnsureDevice();
+    // Recovered work comes first: the file named on the command line can be opened again,
+    // the crashed run's work could not.
+    if (StartAutosave()) return;
     if (!arguments.isEmpty())
         doc_.OpenCommandLineFile(QFileInfo(arguments.front()).absoluteFilePath().toStdString());
 }
 
+bool MokkelApp::StartAutosave() {
+    if (stateDirectory_.empty()) return false;
+    fileio::AutosaveDocument document{
+        [this] { return doc_.IsModified(); },
+        [this] { return doc_.EditCount(); },
+        [this] { return doc_.model.currentFile.path; },
+        [this](const std::string& copy) { return doc_.WriteAutosave(copy); },
+    };
+    autosave_ = std::make_unique<fileio::Autosaver>(
+        fileio::AutosaveStore(stateDirectory_, "Mokkel", "mkl", ::getpid()), std::move(document));
+    if (!autosave_->Begin()) return false;
+    frame_->commandDone = [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand); };
+    autosaveTimer_ = new QTimer(frame_.get());
+    QObject::connect(autosaveTimer_, &QTimer::timeout, frame_.get(),
+                     [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kTick); });
+    autosaveTimer_->start(30 * 1000);
+
+    const std::vector<fileio::LeftOverWork> left = autosave_->Store().FindLeftOver(
+        [](int pid) { return fileio::IsProgramRunning(pid, "Mokkel"); });
+    if (left.empty()) return false;
+    const fileio::LeftOverWork& work = left.front();
+    const bool take = services_.prompt->Ask(fileio::RecoveryQuestion("Mokkel", work), {},
+                                            shell::Buttons::YesNo) == shell::Answer::Yes;
+    bool opened = false;
+    if (take) {
+        opened = doc_.OpenRecovered(work.copyPath, work.originalPath);
+        // Kept as this run's own copy before the old one goes.
+        if (opened) autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand);
+    }
+    fileio::AutosaveStore::Forget(work);
+    return opened;
+}
+
 void MokkelApp::Shutdown() {
     if (view_) view_->Shutdown();
+    // Only an orderly end comes here; after a crash the copy stays for the next start.
+    if (autosave_) autosave_->End();
 }
 
 }  // namespace modeller

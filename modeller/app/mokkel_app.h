@@ -9,7 +9,10 @@
 #include "modeller/app/main_frame.h"
 #include "modeller/app/settings.h"
 #include "modeller/document/model_doc.h"
+#include "platform/fileio/autosave.h"
 #include "platform/shell.h"
+
+class QTimer;
 
 namespace modeller {
 
@@ -33,6 +36,9 @@ public:
     explicit MokkelApp(const AppServices& services);
     ~MokkelApp();
 
+    // Before Start: keep unsaved work against a crash in this folder (no autosave without).
+    void SetStateDirectory(std::string directory) { stateDirectory_ = std::move(directory); }
+
     // Shows the main window maximised, sets up the 3D pane as its first paint would, and
     // opens a file named on the command line (arguments after the program's name).
     void Start(const QStringList& arguments);
@@ -46,8 +52,13 @@ public:
     PlaneCommands& Plane() { return *plane_; }
     PickCommands& Picks() { return *picks_; }
 
+    // This run's autosave; null when it is off.
+    fileio::Autosaver* Autosave() { return autosave_.get(); }
+
 private:
     void RegisterCommands();
+    // Starts the autosave and offers work a crashed run left; true when that was opened.
+    bool StartAutosave();
 
     AppServices services_;
     ModellerSettings settings_;
@@ -58,6 +69,9 @@ private:
     std::unique_ptr<PlaneCommands> plane_;
     std::unique_ptr<PickCommands> picks_;
     std::unique_ptr<SettingsCommands> settingsCommands_;
+    std::string stateDirectory_;
+    std::unique_ptr<fileio::Autosaver> autosave_;
+    QTimer* autosaveTimer_ = nullptr;  // owned by the frame
 };
 
 }  // namespace modeller

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "platform/file_filters.h"
+#include "model/model_file.h"
 
 namespace modeller {
 
@@ -24,6 +25,7 @@ private:
 }  // namespace
 
 void CModelDoc::SetModified(bool modified) {
+    if (modified) ++edits_;
     modified_ = modified;
     if (host_) host_->UpdateTitle();
 }
@@ -162,6 +164,34 @@ void CModelDoc::OpenCommandLineFile(const std::string& path) {
         return;
     }
     AfterOpen(path);
+}
+
+bool CModelDoc::WriteAutosave(const std::string& path, std::string* error) {
+    // The writer makes the path the current file; the copy must not change whose work it is.
+    const model::CurrentFile own = model.currentFile;
+    const bool ok = model::SaveModelFile(model, path, error);
+    model.currentFile = own;
+    return ok;
+}
+
+bool CModelDoc::OpenRecovered(const std::string& copyPath, const std::string& originalPath) {
+    // Read in the copy's folder, where its texture paths were made relative.
+    if (!Read(copyPath)) {
+        AfterFailedOpen();
+        return false;
+    }
+    if (originalPath.empty())
+        model.currentFile.Clear();
+    else
+        model.currentFile.Set(originalPath);
+    RefreshViews();
+    modified_ = true;
+    ++edits_;
+    if (host_) {
+        host_->UpdateTitle();
+        host_->ResetCarets();
+    }
+    return true;
 }
 
 bool CModelDoc::SaveFirst() {

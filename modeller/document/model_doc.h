@@ -2,6 +2,7 @@
 // commands (open, save, save as, close, and the open paths of the program).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "model/mesh_model.h"
@@ -53,6 +54,9 @@ public:
 
     bool IsModified() const override { return modified_; }
     void SetModified(bool modified);
+    // Counts every change (each keystroke too), so an autosave can tell newer work apart.
+    uint64_t EditCount() const { return edits_; }
+    void NoteEdit() { ++edits_; }
     // The title shown in the window: the current file's, or empty.
     const std::string& Title() const { return model.currentFile.title; }
 
@@ -64,6 +68,13 @@ public:
     bool OpenDocumentFile(const std::string& path);
     // A file named on the command line, opened at start-up.
     void OpenCommandLineFile(const std::string& path);
+
+    // A copy of the model in the model file format at `path`, for crash recovery; the model
+    // keeps its own file and modified state. False (with the reason) when not written.
+    bool WriteAutosave(const std::string& path, std::string* error = nullptr);
+    // Opens an autosaved copy as the work it was: it belongs to `originalPath` again (none
+    // when empty) and is modified, since it was never saved there.
+    bool OpenRecovered(const std::string& copyPath, const std::string& originalPath);
 
     // model::ClearHost
     bool SaveFirst() override;
@@ -81,6 +92,7 @@ private:
     shell::FileChooser& chooser_;
     DocumentHost* host_ = nullptr;
     bool modified_ = false;
+    uint64_t edits_ = 0;
 };
 
 }  // namespace modeller

@@ -89,6 +89,7 @@ public:
     void CaptureMouse(bool capture) override;
     void ShowContextMenu(int32_t x, int32_t y) override;
     void MarkModified() override {
+        doc_.NoteEdit();
         if (!doc_.IsModified()) doc_.SetModified(true);
     }
     void RebuildPointMarkers(int32_t flags) override { pane_.RebuildPointMarkers(flags); }

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_help_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -9,6 +11,8 @@
 namespace qtshell {
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    // An open help window must not keep the program running after its main window closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     browser_ = new QTextBrowser(this);
     // Links into the help folder stay in this window; web addresses go to the desktop.
     browser_->setOpenExternalLinks(true);
@@ -33,6 +37,24 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 void HelpWindow::ShowPage(const QUrl& page) {
     browser_->setSource(page);
+    // A modal dialog blocks every other window: the page its Help button opened could not
+    // be scrolled. Lent to the dialog, the window stays usable; it is taken back before the
+    // dialog goes, so it outlives it.
+    auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (modal && parentWidget() != modal) {
+        const QRect place = geometry();
+        setParent(modal, Qt::Window);
+        setGeometry(place);
+        connect(modal, &QDialog::finished, this, [this] {
+            if (!parentWidget()) return;
+            const QRect place = geometry();
+            const bool shown = isVisible();
+            disconnect(parentWidget(), nullptr, this, nullptr);
+            setParent(nullptr, Qt::Window);
+            setGeometry(place);
+            if (shown) show();
+        });
+    }
     show();
     raise();
     activateWindow();

@@ -9,7 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
+#include <QKeyEvent>
 
 #include "platform/qt/colour_picker.h"
 #include "studio/app/environment_edit.h"
@@ -24,6 +24,19 @@ void SetText(QLineEdit* edit, const std::string& text) {
     edit->setText(QString::fromStdString(text));
 }
 
+HelpKey::HelpKey(QDialog* dialog, QPushButton* helpButton)
+    : QObject(dialog), helpButton_(helpButton) {
+    dialog->installEventFilter(this);
+}
+
+bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        helpButton_->click();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,
                       HelpFunction help) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
@@ -34,8 +47,7 @@ void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page
         if (help) help(page);
     };
     QObject::connect(helpButton, &QPushButton::clicked, dialog, open);
-    auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), dialog);
-    QObject::connect(f1, &QShortcut::activated, dialog, open);
+    new HelpKey(dialog, helpButton);
     layout->addWidget(buttons);
 }
 

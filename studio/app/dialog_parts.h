@@ -2,6 +2,7 @@
 // rows of radio buttons, the "Color" button and the message box of a refused field.
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 #include <initializer_list>
@@ -26,6 +27,16 @@ inline QString Qs(std::string_view s) {
 }
 std::string Text(const QLineEdit* edit);
 void SetText(QLineEdit* edit, const std::string& text);
+
+// F1 anywhere in a dialog presses its Help button, as in the modeller's dialogs.
+class HelpKey : public QObject {
+public:
+    HelpKey(QDialog* dialog, QPushButton* helpButton);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QPushButton* helpButton_;
+};
 
 // OK, Cancel and ヘルプ at the bottom of `layout`; ヘルプ and F1 open `page`.
 void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,

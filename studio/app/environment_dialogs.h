@@ -13,6 +13,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QLineEdit;
+class QPushButton;
 
 namespace studio {
 

@@ -38,6 +38,7 @@ bool SceneCommands::OpenPath(const std::string& nativePath) {
     bool opened = false;
     if (ext == "stg" || ext == "ktb") {
         const bool scene = ext == "stg";
+        const bool wasEmpty = doc_.Items().empty();
         SceneFileResult r = LoadSceneFile(doc_, nativePath, scene);
         if (!r.message.empty()) prompt_.Tell(r.message);
         // A damaged joint or environment section still brings its items.
@@ -46,6 +47,7 @@ bool SceneCommands::OpenPath(const std::string& nativePath) {
         if (opened && scene) {
             scenePath_ = nativePath;
             host_.SceneTitleChanged(std::string(fileio::FileNameOf(nativePath)));
+            if (r.ok && wasEmpty) host_.SceneStored();
         }
     } else if (ext == "x" || ext == "mkl" || viewport::IsInterchangeExtension(ext)) {
         opened = doc_.AppendObject(nativePath);
@@ -85,7 +87,18 @@ void SceneCommands::OnSave() {
     std::string question(fileio::FileNameOf(scenePath_));
     question += kAskOverwrite;
     if (prompt_.Ask(question, {}, shell::Buttons::YesNoCancel) != shell::Answer::Yes) return;
-    WriteItems(scenePath_, 0, -1);
+    if (WriteItems(scenePath_, 0, -1) && fileio::ExtensionOf(scenePath_) == "stg")
+        host_.SceneStored();
+}
+
+bool SceneCommands::OpenRecovered(const std::string& copyPath, const std::string& originalPath) {
+    SceneFileResult r = LoadSceneFile(doc_, copyPath, true);
+    if (!r.message.empty()) prompt_.Tell(r.message);
+    host_.ItemsChanged();
+    if (!r.ok && r.report.added == 0) return false;
+    scenePath_ = originalPath;
+    host_.SceneTitleChanged(std::string(fileio::FileNameOf(originalPath)));
+    return true;
 }
 
 void SceneCommands::OnSaveAs() {
@@ -99,6 +112,7 @@ void SceneCommands::OnSaveAs() {
     scenePath_ = *path;
     if (WriteItems(*path, 0, -1)) {
         host_.RecentFileUsed(*path);
+        if (fileio::ExtensionOf(*path) == "stg") host_.SceneStored();
     }
     if (fileio::ExtensionOf(*path) == "stg")
         host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
@@ -109,6 +123,7 @@ void SceneCommands::OnClearAll() {
     if (prompt_.Ask(kAskClearAll, {}, shell::Buttons::OkCancel) != shell::Answer::Ok) return;
     doc_.DeleteAll();
     host_.ItemsChanged();
+    host_.SceneStored();
 }
 
 void SceneCommands::OnCreateFolder() {

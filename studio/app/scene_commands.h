@@ -45,6 +45,9 @@ public:
     virtual bool EditObject(size_t index) = 0;
     // The light dialog for the light item `index`; true when it changed.
     virtual bool EditLight(size_t index) = 0;
+    // The scene now matches a scene file (opened into an empty scene, or written whole) or
+    // is empty again: nothing in it is unsaved.
+    virtual void SceneStored() {}
 };
 
 class SceneCommands {
@@ -57,6 +60,9 @@ public:
     // when nothing could be opened.
     bool OpenPath(const std::string& nativePath);
     void OnSave();
+    // Opens a scene the autosave kept as the work it was: appended like a scene file, and
+    // belonging to `originalPath` again (no file when empty). False when it cannot be read.
+    bool OpenRecovered(const std::string& copyPath, const std::string& originalPath);
     void OnSaveAs();
     void OnClearAll();
     void OnCreateFolder();

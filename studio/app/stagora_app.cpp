@@ -6,12 +6,18 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
+#include <QTimer>
 #include <filesystem>
+
+#include <unistd.h>
+
+#include "platform/fileio/path_name.h"
 
 #include "studio/app/environment_dialogs.h"
 #include "studio/app/folder_dialog.h"
 #include "studio/app/joint_dialogs.h"
 #include "studio/app/object_dialog.h"
+#include "studio/scene/scene_file.h"
 #include "studio/view/scene_scroll_view.h"
 #include "studio/view/scene_tree.h"
 
@@ -127,14 +133,66 @@ void StagoraApp::Start(const QStringList& arguments) {
     frame_->showMaximized();
     QCoreApplication::processEvents();
     view_->EnsureDevice();
+    // Recovered work comes first: the file named on the command line can be opened again,
+    // the crashed run's work could not.
+    if (StartAutosave()) return;
     if (!arguments.isEmpty())
         commands_->OpenPath(QFileInfo(arguments.front()).absoluteFilePath().toStdString());
+}
+
+bool StagoraApp::StartAutosave() {
+    if (stateDirectory_.empty()) return false;
+    fileio::AutosaveStore store(stateDirectory_, "Stagora", "stg", ::getpid());
+    std::string scratch = store.CopyPath();
+    scratch.insert(scratch.size() - 4, ".probe");
+    watch_ = std::make_unique<SceneChangeWatch>(scratch);
+    fileio::AutosaveDocument document{
+        [this] { return watch_->Modified(); },
+        [this] {
+            watch_->Probe(doc_);
+            return watch_->Edits();
+        },
+        [this] {
+            const std::string& path = commands_->ScenePath();
+            return fileio::ExtensionOf(path) == "stg" ? path : std::string();
+        },
+        [this](const std::string& copy) { return WriteSceneCopy(doc_, copy); },
+    };
+    autosave_ = std::make_unique<fileio::Autosaver>(std::move(store), std::move(document));
+    if (!autosave_->Begin()) return false;
+    watch_->MarkStored(doc_);
+    frame_->commandDone = [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand); };
+    auto* timer = new QTimer(frame_.get());
+    QObject::connect(timer, &QTimer::timeout, frame_.get(),
+                     [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kTick); });
+    timer->start(30 * 1000);
+
+    const std::vector<fileio::LeftOverWork> left = autosave_->Store().FindLeftOver(
+        [](int pid) { return fileio::IsProgramRunning(pid, "Stagora"); });
+    if (left.empty()) return false;
+    const fileio::LeftOverWork& work = left.front();
+    const bool take = services_.prompt->Ask(fileio::RecoveryQuestion("Stagora", work), {},
+                                            shell::Buttons::YesNo) == shell::Answer::Yes;
+    bool opened = false;
+    if (take) {
+        opened = commands_->OpenRecovered(work.copyPath, work.originalPath);
+        // Kept as this run's own copy before the old one goes.
+        if (opened) autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand);
+    }
+    fileio::AutosaveStore::Forget(work);
+    return opened;
+}
+
+void StagoraApp::SceneStored() {
+    if (watch_) watch_->MarkStored(doc_);
 }
 
 void StagoraApp::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     if (services_.settings) SaveStudioSettings(*services_.settings, settings_);
+    // Only an orderly end comes here; after a crash the copy stays for the next start.
+    if (autosave_) autosave_->End();
 }
 
 void StagoraApp::ItemsChanged() {

@@ -7,8 +7,10 @@
 #include <optional>
 #include <string>
 
+#include "platform/fileio/autosave.h"
 #include "platform/shell.h"
 #include "studio/app/scene_commands.h"
+#include "studio/app/scene_watch.h"
 #include "studio/app/studio_frame.h"
 #include "studio/app/studio_settings.h"
 #include "studio/render/studio_render.h"
@@ -34,6 +36,9 @@ public:
     explicit StagoraApp(const StagoraServices& services);
     ~StagoraApp() override;
 
+    // Before Start: keep unsaved work against a crash in this folder (no autosave without).
+    void SetStateDirectory(std::string directory) { stateDirectory_ = std::move(directory); }
+
     // Settings, the window maximised and shown, then a file named on the command line.
     void Start(const QStringList& arguments);
     // The orderly end: settings saved with the normal-exit mark.
@@ -54,9 +59,15 @@ public:
     std::optional<std::string> AskFolderName() override;
     bool EditObject(size_t index) override;
     bool EditLight(size_t index) override;
+    void SceneStored() override;
+
+    // This run's autosave; null when it is off.
+    fileio::Autosaver* Autosave() { return autosave_.get(); }
 
 private:
     void RegisterCommands();
+    // Starts the autosave and offers work a crashed run left; true when that was opened.
+    bool StartAutosave();
     void SaveImage();
     void HelpPage(std::string_view page);
     void OnScreen();
@@ -76,6 +87,9 @@ private:
     CSceneScrollView* view_ = nullptr;  // owned by the frame
     std::unique_ptr<SceneCommands> commands_;
     bool shutDown_ = false;
+    std::string stateDirectory_;
+    std::unique_ptr<SceneChangeWatch> watch_;
+    std::unique_ptr<fileio::Autosaver> autosave_;
 };
 
 }  // namespace studio

@@ -1,8 +1,11 @@
 // Stagora, the scene studio.
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
+#include <cstdio>
+#include <string_view>
 
+#include "platform/fileio/autosave.h"
+#include "platform/fileio/resource_dir.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_chooser.h"
 #include "platform/qt/qt_help_opener.h"
@@ -10,27 +13,15 @@
 #include "platform/qt/qt_settings_store.h"
 #include "studio/app/stagora_app.h"
 
-#ifndef STAGORA_RESOURCE_DIR
-#define STAGORA_RESOURCE_DIR ""
-#endif
-
-namespace {
-
-// The help pages beside the program when installed, else in the source tree it was built from.
-std::string HelpRoot() {
-    const QString exe = QCoreApplication::applicationDirPath();
-    for (const QString& candidate :
-         {exe + QStringLiteral("/resources"), exe + QStringLiteral("/../resources"),
-          exe + QStringLiteral("/../share/mokkel"), QStringLiteral(STAGORA_RESOURCE_DIR)}) {
-        if (QFileInfo::exists(candidate + QStringLiteral("/help/Stagora/index.htm")))
-            return QDir(candidate).absolutePath().toStdString() + "/help";
-    }
-    return {};
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
+    // Where the help pages are found, for installers and packagers; needs no display.
+    if (argc == 2 && std::string_view(argv[1]) == "--help-path") {
+        const std::string resources =
+            fileio::DefaultResourceDir(fileio::ExecutableDir(), "Stagora");
+        if (resources.empty()) return 1;
+        std::printf("%s/help/Stagora\n", resources.c_str());
+        return 0;
+    }
     QApplication app(argc, argv);
     qtshell::NameApplication("Stagora");
     qtshell::LoadJapaneseQtTexts(app);
@@ -40,9 +31,12 @@ int main(int argc, char** argv) {
     qtshell::QtSettingsStore store("Stagora");
     qtshell::QtPrompt prompt(nullptr);
     qtshell::QtFileChooser chooser(nullptr);
-    qtshell::QtHelpOpener help(HelpRoot());
+    const std::string resources =
+        fileio::DefaultResourceDir(QCoreApplication::applicationDirPath().toStdString(), "Stagora");
+    qtshell::QtHelpOpener help(resources.empty() ? std::string() : resources + "/help");
 
     studio::StagoraApp stagora({&store, &prompt, &chooser, &help, programDirectory, {}});
+    stagora.SetStateDirectory(fileio::StateDirectory());
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
     stagora.Start(arguments);

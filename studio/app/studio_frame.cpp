@@ -155,6 +155,7 @@ bool StudioFrame::Dispatch(int id) {
     if (!IsEnabled(id)) return false;
     std::function<void()> handler = handlers_.at(id);  // it may replace itself
     handler();
+    if (commandDone) commandDone();
     return true;
 }
 

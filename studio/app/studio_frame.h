@@ -40,6 +40,8 @@ public:
     void SetHandler(int id, std::function<void()> handler);
     bool IsEnabled(int id) const;
     bool Dispatch(int id);
+    // Called after each command that ran (the autosave looks at the scene then).
+    std::function<void()> commandDone;
     QAction* Action(int id) const;
     QToolBar* ToolBar() const { return toolBar_; }
     QMenu* ContextMenu() const { return contextMenu_; }

@@ -7,13 +7,13 @@
 #include <QTimer>
 
 #include "modeller/app/main_frame.h"
-#include "modeller/app/resource_dir.h"
+#include "platform/fileio/resource_dir.h"
 #include "platform/qt/qt_help_opener.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const std::string resources =
-        modeller::DefaultResourceDir(QCoreApplication::applicationDirPath().toStdString());
+        fileio::DefaultResourceDir(QCoreApplication::applicationDirPath().toStdString(), "Mokkel");
     qtshell::QtHelpOpener help(resources + "/help");
     modeller::FrameServices services;
     services.help = &help;

@@ -16,7 +16,7 @@
 #include "modeller/app/about_dialog.h"
 #include "modeller/app/command_table.h"
 #include "modeller/app/help_address.h"
-#include "modeller/app/resource_dir.h"
+#include "platform/fileio/resource_dir.h"
 #include "platform/qt/qt_help_opener.h"
 #include "tests/support/memory_settings.h"
 
@@ -304,7 +304,7 @@ TEST_F(MainFrameTest, HelpOpensTheShippedPages) {
 
     // Through the Qt opener onto the pages in resources/help.
     std::vector<QUrl> shown;
-    const std::string resources = DefaultResourceDir(MOKKEL_BINARY_DIR);
+    const std::string resources = fileio::DefaultResourceDir(MOKKEL_BINARY_DIR, "Mokkel");
     ASSERT_FALSE(resources.empty());
     qtshell::QtHelpOpener pages(resources + "/help", [&shown](const QUrl& url) {
         shown.push_back(url);

@@ -52,9 +52,10 @@ protected:
     ScriptedChooser chooser;
     MemoryClipboard clipboard;
 
-    std::unique_ptr<MokkelApp> Start(QStringList args = {}) {
+    std::unique_ptr<MokkelApp> Start(QStringList args = {}, std::string stateDirectory = {}) {
         auto app = std::make_unique<MokkelApp>(
             AppServices{&store, &prompt, &chooser, &clipboard, nullptr, dir.path()});
+        app->SetStateDirectory(stateDirectory);
         app->Start(args);
         return app;
     }
@@ -104,6 +105,70 @@ TEST_F(Mokkel, AfterAFailedOpenSaveAsksForANameInsteadOfOverwriting) {
     EXPECT_EQ(chooser.asked, 1);  // the save dialog, no name chosen
     EXPECT_EQ(testing_support::ReadFile(damaged), bytes);
     EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel");
+}
+
+// A run killed with unsaved work: the next start offers the autosaved copy, which opens
+// as that file's work, still unsaved; declining removes the copy and opens the command line.
+TEST_F(Mokkel, TheNextStartOffersWorkACrashedRunLeft) {
+    namespace fs = std::filesystem;
+    const std::string state = dir.File("state.d/Yomiwa");
+    const std::string house = Sample();
+    const std::string onDisk = testing_support::ReadFile(house);
+    const std::string crashedCopy = state + "/Mokkel-999999.mkl";
+    auto pointLines = [](const CModelDoc& doc) {
+        std::vector<std::string> lines;
+        for (int32_t i = 0; i < doc.model.points.maxLine; ++i)
+            lines.push_back(doc.model.points.GetLine(i));
+        return lines;
+    };
+    std::vector<std::string> typed;
+    {
+        auto app = Start({QString::fromStdString(house)}, state);
+        CModelView& view = app->View();
+        view.setFocus();
+        QTest::keyClicks(&view, "7, 8, 9");
+        QTest::keyClick(&view, Qt::Key_Return);
+        ASSERT_TRUE(app->Document().IsModified());
+        typed = pointLines(app->Document());
+        ASSERT_NE(typed[0].find("7, 8, 9"), std::string::npos);
+        ASSERT_TRUE(app->Frame().Dispatch(cmd::kRefresh));  // a command: the copy is written
+        const std::string copy = app->Autosave()->Store().CopyPath();
+        ASSERT_TRUE(fs::exists(copy));
+        // What a kill would leave: this run's files under a pid that is gone.
+        fs::copy_file(copy, crashedCopy);
+        fs::copy_file(app->Autosave()->Store().MarkerPath(), state + "/Mokkel-999999.run");
+        app->Document().SetModified(false);
+    }
+    EXPECT_EQ(testing_support::ReadFile(house), onDisk);
+
+    prompt.answers = {shell::Answer::Yes};
+    auto app = Start({}, state);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].buttons, shell::Buttons::YesNo);
+    EXPECT_NE(prompt.shown[0].text.find("「house.mkl」"), std::string::npos);
+    CModelDoc& doc = app->Document();
+    EXPECT_EQ(pointLines(doc), typed);
+    EXPECT_EQ(doc.model.currentFile.path, house);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel  [house.mkl *]");
+    EXPECT_FALSE(fs::exists(crashedCopy));
+    EXPECT_TRUE(fs::exists(app->Autosave()->Store().CopyPath()));  // protected again
+    EXPECT_EQ(testing_support::ReadFile(house), onDisk);
+    // Kept for the next start once more, then declined.
+    fs::copy_file(app->Autosave()->Store().CopyPath(), crashedCopy);
+    fs::copy_file(app->Autosave()->Store().MarkerPath(), state + "/Mokkel-999999.run");
+    doc.SetModified(false);
+    app.reset();
+
+    prompt.shown.clear();
+    prompt.answers = {shell::Answer::No};
+    app = Start({QString::fromStdString(house)}, state);
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_FALSE(fs::exists(crashedCopy));
+    EXPECT_FALSE(app->Document().IsModified());
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Mokkel  [house.mkl]");
+    app.reset();
+    EXPECT_TRUE(fs::is_empty(state));  // a clean end leaves nothing
 }
 
 TEST_F(Mokkel, TypingAPointAndEnterShowsItsMarker) {

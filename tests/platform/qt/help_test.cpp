@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <string_view>
 
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 
 #include "platform/qt/help_address.h"
@@ -99,6 +102,28 @@ TEST(QtHelpOpener, ShowsPagesInItsOwnWindow) {
     EXPECT_EQ(window->Browser().source().fileName(), QStringLiteral("index.htm"));
 }
 
+// Help opened from a modal dialog shows in a window the dialog does not block, and the
+// window is still there, shown, after the dialog has gone.
+TEST(QtHelpOpener, HelpFromAModalDialogCanBeRead) {
+    testing::App();
+    QtHelpOpener opener(ShippedHelp());
+    QWidget* lentTo = nullptr;
+    {
+        QDialog dialog;
+        QTimer::singleShot(0, &dialog, [&] {
+            EXPECT_TRUE(opener.Open("/anywhere/Mokkel.chm::/dlg_joint.htm"));
+            lentTo = opener.Window()->parentWidget();
+            dialog.done(QDialog::Accepted);
+        });
+        dialog.exec();
+        EXPECT_EQ(lentTo, &dialog);
+        EXPECT_EQ(opener.Window()->parentWidget(), nullptr);
+    }
+    ASSERT_NE(opener.Window(), nullptr);
+    EXPECT_TRUE(opener.Window()->isVisible());
+    EXPECT_EQ(opener.Window()->Browser().source().fileName(), QStringLiteral("dlg_joint.htm"));
+}
+
 // Every link between the shipped pages leads to a page that exists.
 TEST(HelpPages, LinksResolve) {
     int links = 0;
@@ -117,6 +142,37 @@ TEST(HelpPages, LinksResolve) {
         }
     }
     EXPECT_GT(links, 0);
+}
+
+// Every page the programs' code names ("dlg_zentai.htm" for a dialog's Help button, the main
+// window's page) is shipped: the modeller's code opens pages of Mokkel's help, the studio's
+// of Stagora's.
+TEST(HelpPages, EveryPageNamedInTheCodeExists) {
+    namespace fs = std::filesystem;
+    int named = 0;
+    for (const auto& [folder, program] : {std::pair{"modeller", "Mokkel"}, {"studio", "Stagora"}}) {
+        const fs::path sources = fs::path(MOKKEL_SOURCE_DIR) / folder;
+        for (const auto& entry : fs::recursive_directory_iterator(sources)) {
+            const std::string ext = entry.path().extension().string();
+            if (ext != ".h" && ext != ".cpp") continue;
+            std::ifstream in(entry.path());
+            const std::string text((std::istreambuf_iterator<char>(in)), {});
+            constexpr std::string_view kEnd = ".htm\"";
+            for (size_t end = text.find(kEnd); end != std::string::npos;
+                 end = text.find(kEnd, end + 1)) {
+                size_t begin = end;
+                while (begin > 0 && (std::isalnum(static_cast<unsigned char>(text[begin - 1])) ||
+                                     text[begin - 1] == '_'))
+                    --begin;
+                if (begin == 0 || text[begin - 1] != '"' || begin == end) continue;
+                const std::string page = text.substr(begin, end + 4 - begin);
+                ++named;
+                EXPECT_TRUE(fs::is_regular_file(fs::path(ShippedHelp()) / program / page))
+                    << entry.path() << " names " << program << "/" << page;
+            }
+        }
+    }
+    EXPECT_GT(named, 30);
 }
 
 // The standard buttons and file dialogs speak Japanese like the rest of the program.

@@ -96,6 +96,57 @@ protected:
     std::unique_ptr<StagoraApp> app;
 };
 
+// A studio killed with a changed scene: the next start offers the autosaved scene, which
+// opens under its scene file again with its models found; saving it leaves nothing behind.
+TEST_F(StagoraAppTest, TheNextStartOffersASceneACrashedRunLeft) {
+    namespace fs = std::filesystem;
+    const std::string state = dir.File("state.d/Yomiwa");
+    const std::string scene = dir.File("scene.stg");
+    const std::string onDisk = testing_support::ReadFile(scene);
+    const std::string crashedCopy = state + "/Stagora-999999.stg";
+    auto start = [&](QStringList args) {
+        app.reset();
+        app = std::make_unique<StagoraApp>(
+            StagoraServices{&settings, &prompt, &chooser, nullptr, dir.path(),
+                            [this]() -> std::optional<std::string> { return folderName; }});
+        app->SetStateDirectory(state);
+        app->Start(args);
+    };
+    start({QString::fromStdString(scene)});
+    const std::string copy = app->Autosave()->Store().CopyPath();
+    ASSERT_TRUE(app->Frame().Dispatch(cmd::kCreateFolder));  // cancelled: nothing changed
+    EXPECT_FALSE(fs::exists(copy));
+    folderName = "new";
+    ASSERT_TRUE(app->Frame().Dispatch(cmd::kCreateFolder));
+    ASSERT_TRUE(fs::exists(copy));
+    // What a kill would leave: this run's files under a pid that is gone.
+    fs::copy_file(copy, crashedCopy);
+    fs::copy_file(app->Autosave()->Store().MarkerPath(), state + "/Stagora-999999.run");
+    app.reset();
+    EXPECT_FALSE(fs::exists(copy));
+
+    prompt.answers = {shell::Answer::Yes};
+    start({});
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_NE(prompt.shown[0].text.find("「scene.stg」"), std::string::npos);
+    EXPECT_EQ(TreeText(), "box(one two) top new ");
+    ASSERT_EQ(app->Document().Items().size(), 5u);
+    EXPECT_TRUE(app->Document().Items()[3].visual);  // the model found from the state folder
+    EXPECT_EQ(app->Commands().ScenePath(), scene);
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
+    EXPECT_FALSE(fs::exists(crashedCopy));
+    const std::string ownCopy = app->Autosave()->Store().CopyPath();
+    EXPECT_TRUE(fs::exists(ownCopy));  // protected again
+    EXPECT_EQ(testing_support::ReadFile(scene), onDisk);
+
+    prompt.answers = {shell::Answer::Yes};  // overwrite the scene file
+    ASSERT_TRUE(app->Frame().Dispatch(cmd::kSave));
+    EXPECT_NE(testing_support::ReadFile(scene), onDisk);
+    EXPECT_FALSE(fs::exists(ownCopy));
+    app.reset();
+    EXPECT_TRUE(fs::is_empty(state));
+}
+
 TEST_F(StagoraAppTest, StartsWithTheSceneOfTheCommandLine) {
     EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [scene.stg]");
     EXPECT_EQ(TreeText(), "box(one two) top ");
@@ -281,6 +332,18 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
         fill(*dialog);
         dialog->accept();
     });
+}
+
+// F1 in a dialog opens its page, as the Help button does.
+TEST_F(StagoraAppTest, F1InADialogOpensItsHelpPage) {
+    std::vector<std::string> pages;
+    CFogDlg fog(app->Document(), [&](std::string_view page) { pages.emplace_back(page); });
+    fog.show();
+    fog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fog));
+    ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(pages, std::vector<std::string>{std::string(kFogHelpPage)});
 }
 
 TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
