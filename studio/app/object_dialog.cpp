@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <filesystem>
 
+#include "platform/file_filters.h"
 #include "studio/app/dialog_parts.h"
 #include "studio/app/joint_dialogs.h"
 #include "studio/app/scene_commands.h"
@@ -114,7 +115,8 @@ void CObjectDlg::SetFields(const ObjectFields& f) {
 
 void CObjectDlg::ChooseModel() {
     shell::FileRequest request;
-    request.filter = std::string(kModelFilter);
+    // glTF and OBJ models load as objects too; they follow the program's own filter.
+    request.filter = shell::WithFurtherFilters(kModelFilter, kInterchangeOpenFilters);
     request.defaultExtension = "mkl";
     const std::string current = path_->text().toStdString();
     std::error_code ec;

@@ -109,14 +109,15 @@ void SceneCommands::OnSaveAs() {
     request.initialDirectory = settings_.fileDirectory;
     auto path = files_.Choose(request);
     if (!path) return;
-    scenePath_ = *path;
-    if (WriteItems(*path, 0, -1)) {
-        host_.RecentFileUsed(*path);
-        if (fileio::ExtensionOf(*path) == "stg") host_.SceneStored();
-    }
-    if (fileio::ExtensionOf(*path) == "stg")
-        host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
     UseDirectoryOf(*path);
+    // The scene keeps belonging to its file when the new one could not be written.
+    if (!WriteItems(*path, 0, -1)) return;
+    scenePath_ = *path;
+    host_.RecentFileUsed(*path);
+    if (fileio::ExtensionOf(*path) == "stg") {
+        host_.SceneStored();
+        host_.SceneTitleChanged(std::string(fileio::FileNameOf(*path)));
+    }
 }
 
 void SceneCommands::OnClearAll() {

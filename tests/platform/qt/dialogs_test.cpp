@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
+#include "platform/file_filters.h"
 #include "platform/qt/file_filter.h"
 #include "platform/qt/qt_application.h"
 #include "platform/qt/qt_file_chooser.h"
@@ -34,11 +37,35 @@ TEST(FileFilter, ConvertsTheOldFilterTextsIntoQtNameFilters) {
     EXPECT_TRUE(ToQtNameFilters("||").isEmpty());
 }
 
-TEST(FileFilter, DefaultExtensionOnlyForNamesWithoutOne) {
-    EXPECT_EQ(ApplyDefaultExtension("/home/u/shot", "bmp"), "/home/u/shot.bmp");
-    EXPECT_EQ(ApplyDefaultExtension("/home/u/shot.jpg", "bmp"), "/home/u/shot.jpg");
-    EXPECT_EQ(ApplyDefaultExtension("/home/u.d/shot", "mkl"), "/home/u.d/shot.mkl");
-    EXPECT_EQ(ApplyDefaultExtension("/home/u/", "bmp"), "/home/u/");
+TEST(FileFilter, SavedNameTakesTheChosenFiltersExtensionWhenItHasNone) {
+    const std::string model =
+        "Mokkel形式 (*.mkl)|*.mkl|Ｘファイル (*.x)|*.x|glTF バイナリ (*.glb)|*.glb|"
+        "glTF (*.gltf)|*.gltf|Wavefront OBJ (*.obj)|*.obj||";
+    const std::string image = "ビットマップ(*.bmp)|*.bmp|jpegファイル(*.jpg;*jpeg)|*.jpg;*.jpeg||";
+    const std::string any = "すべてのﾌｧｲﾙ (*.*)|*.*|A| ; |B|*.b||";
+    struct Case {
+        const std::string& filter;
+        int index;
+        const char* typed;
+        const char* expected;
+    } cases[] = {
+        {model, 0, "/home/u/cube", "/home/u/cube.mkl"},
+        {model, 2, "/home/u/cube", "/home/u/cube.glb"},
+        {model, 4, "/home/u/cube", "/home/u/cube.obj"},
+        {model, 4, "/home/u/cube.mkl", "/home/u/cube.mkl"},  // typed extension kept
+        {model, 2, "/home/u/cube.", "/home/u/cube.glb"},     // trailing period not doubled
+        {model, 1, "/home/u.d/cube", "/home/u.d/cube.x"},    // periods of folders do not count
+        {model, 9, "/home/u/cube", "/home/u/cube.stg"},      // no such filter: the default
+        {model, -1, "/home/u/cube", "/home/u/cube.stg"},
+        {image, 1, "/home/u/shot", "/home/u/shot.jpg"},  // the first of several patterns
+        {any, 0, "/home/u/notes", "/home/u/notes.stg"},  // every file: the default
+        {any, 1, "/home/u/notes", "/home/u/notes.b"},    // the pattern-less pair is not counted
+        {model, 2, "/home/u/", "/home/u/"},              // no name at all
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(shell::SavePathFor(c.filter, c.index, c.typed, ".stg"), c.expected)
+            << c.typed << " under filter " << c.index;
+    EXPECT_EQ(shell::SavePathFor(any, 0, "/home/u/notes", ""), "/home/u/notes");
 }
 
 // Presses a button of the message box once it is shown, recording what the box showed.
@@ -115,6 +142,25 @@ TEST(QtFileChooser, DialogShowsTheRequestAndAddsTheDefaultExtension) {
     ASSERT_TRUE(chosen);
     EXPECT_EQ(*chosen,
               (QDir(dir.path()).absolutePath() + QStringLiteral("/shot.bmp")).toStdString());
+
+    // The user picks the second filter: a bare name gets its extension, and the dialog's own
+    // overwrite question is about that file.
+    QString suffix;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        ASSERT_NE(types, nullptr);
+        QTest::keyClick(types, Qt::Key_Down);
+        suffix = dialog->defaultSuffix();
+        dialog->selectFile(QStringLiteral("shot"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    chosen = chooser.Choose(request);
+    EXPECT_EQ(suffix, QStringLiteral("jpg"));
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(*chosen,
+              (QDir(dir.path()).absolutePath() + QStringLiteral("/shot.jpg")).toStdString());
 
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     EXPECT_EQ(chooser.Choose(request), std::nullopt);  // cancelled

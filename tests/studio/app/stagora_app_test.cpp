@@ -308,6 +308,12 @@ TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
     EXPECT_EQ(chooser.lastFilter,
               "Stagoraファイル(*.stg)|*.stg|Stagoraパーツデータ(*.ktb)|*.ktb|Xファイル(*.x)|*.x|"
               "glTF バイナリ (*.glb)|*.glb|glTF (*.gltf)|*.gltf||");
+    // A later save writes that export again in its own format, never a scene into it.
+    std::filesystem::remove(dir.File("all.x"));
+    prompt.answers = {shell::Answer::Yes};
+    app->Frame().Dispatch(cmd::kSave);
+    EXPECT_EQ(prompt.shown.back().text, "all.x\nファイルを上書きしますか？");
+    EXPECT_EQ(testing_support::ReadFile(dir.File("all.x")).substr(0, 4), "xof ");
     chooser.answers = {dir.File("all.glb")};
     app->Frame().Dispatch(cmd::kSaveAs);
     EXPECT_EQ(testing_support::ReadFile(dir.File("all.glb")).substr(0, 4), "glTF");
@@ -317,6 +323,13 @@ TEST_F(StagoraAppTest, OpenModelsAndSaveAsByExtension) {
     CSceneDoc reread;
     ASSERT_TRUE(LoadSceneFile(reread, dir.File("copy.stg"), true).ok);
     EXPECT_EQ(reread.Items().size(), 6u);
+
+    // A save-as that cannot write leaves the scene with the file it has.
+    chooser.answers = {dir.File("missing.d/lost.stg")};
+    app->Frame().Dispatch(cmd::kSaveAs);
+    EXPECT_EQ(prompt.shown.back().text, "Error!");
+    EXPECT_EQ(app->Commands().ScenePath(), dir.File("copy.stg"));
+    EXPECT_EQ(app->Frame().windowTitle().toStdString(), "Stagora  [copy.stg]");
 }
 
 }  // namespace
@@ -476,6 +489,25 @@ TEST_F(StagoraAppTest, JointGroupAndSliderDialogs) {
         EXPECT_TRUE(std::filesystem::is_regular_file(
             std::string(MOKKEL_SOURCE_DIR) + "/resources/help/Stagora/" + std::string(page)))
             << page;
+}
+
+TEST_F(StagoraAppTest, ObjectDialogTakesAnObjModel) {
+    testing_support::WriteFile(dir.File("tri.obj"), "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    chooser.answers = {dir.File("tri.obj")};
+    app->Tree().SelectIndex(3);
+    AnswerDialog("ObjectDialog", [](QDialog& d) {
+        d.findChild<QPushButton*>(QStringLiteral("ChooseModel"))->click();
+    });
+    app->Frame().Dispatch(cmd::kProperties);
+    // The designed filter first and unchanged, glTF and OBJ after it.
+    EXPECT_EQ(chooser.lastFilter,
+              "Mokkelファイル (*.mkl;*.x)|*.mkl;*.x|"
+              "glTF, Wavefront OBJ (*.gltf; *.glb; *.obj)|*.gltf;*.glb;*.obj||");
+    const SceneItem& item = app->Document().Items()[3];
+    EXPECT_EQ(item.path, dir.File("tri.obj"));
+    ASSERT_TRUE(item.visual);
+    EXPECT_EQ(item.visual->FaceCount(), 1u);
+    EXPECT_TRUE(prompt.Texts().empty());
 }
 
 }  // namespace
