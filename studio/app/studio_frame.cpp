@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "studio/app/dialog_parts.h"
+
 // A static library's resources need a reference to be linked in, outside any namespace.
 static void InitStudioResources() {
     Q_INIT_RESOURCE(stagora);
@@ -21,10 +23,6 @@ static void InitStudioResources() {
 namespace studio {
 
 namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string PlainCaption(std::string_view caption) {
     std::string out;

@@ -337,13 +337,20 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
 // F1 in a dialog opens its page, as the Help button does.
 TEST_F(StagoraAppTest, F1InADialogOpensItsHelpPage) {
     std::vector<std::string> pages;
-    CFogDlg fog(app->Document(), [&](std::string_view page) { pages.emplace_back(page); });
-    fog.show();
-    fog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&fog));
-    ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    EXPECT_EQ(pages, std::vector<std::string>{std::string(kFogHelpPage)});
+    const HelpFunction help = [&](std::string_view page) { pages.emplace_back(page); };
+    CFogDlg fog(app->Document(), help);
+    CJointDlg joint(app->Document(), -1, help);
+    for (auto [dialog, page] :
+         {std::pair<QDialog*, std::string_view>{&fog, kFogHelpPage}, {&joint, kJointHelpPage}}) {
+        pages.clear();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        EXPECT_EQ(pages, std::vector<std::string>{std::string(page)}) << page;
+        dialog->hide();
+    }
 }
 
 TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
