@@ -416,10 +416,7 @@ bool Reader::Add(rm::MeshBuilder& mesh) {
 
 bool LoadGltfMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureCallback& textures,
                   std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
+    const FileRefusal fail(path, error);
     std::vector<unsigned char> bytes;
     if (!ReadRegularFile(path, kMaxFileBytes, bytes, error)) return false;
     const bool binary = bytes.size() >= 4 && std::memcmp(bytes.data(), "glTF", 4) == 0;

@@ -399,10 +399,7 @@ bool GltfWriter::Write(const std::string& path, bool binary, std::string* error)
     std::ostringstream stream;
     const bool serialised = gltf.WriteGltfSceneToStream(&model, stream, !binary, binary);
     if (hasBytes && binary) impl_->bytes = std::move(model.buffers[0].data);
-    if (!serialised) {
-        if (error) *error = path + ": the glTF could not be serialised";
-        return false;
-    }
+    if (!serialised) return FileRefusal(path, error)("the glTF could not be serialised");
     std::string text = std::move(stream).str();
     if (hasBytes && !binary) {
         // tinygltf embeds buffers in a .gltf; ours was left empty and is pointed at the .bin.
@@ -412,10 +409,8 @@ bool GltfWriter::Write(const std::string& path, bool binary, std::string* error)
         const size_t length =
             buffers == std::string::npos ? buffers : text.find(emptyLength, buffers);
         const size_t uri = buffers == std::string::npos ? buffers : text.find(emptyUri, buffers);
-        if (length == std::string::npos || uri == std::string::npos || uri < length) {
-            if (error) *error = path + ": the glTF buffer could not be named";
-            return false;
-        }
+        if (length == std::string::npos || uri == std::string::npos || uri < length)
+            return FileRefusal(path, error)("the glTF buffer could not be named");
         text.replace(uri, emptyUri.size(), "\"" + PercentEncode(binName) + "\"");
         text.replace(length, emptyLength.size(),
                      "\"byteLength\": " + std::to_string(impl_->bytes.size()));

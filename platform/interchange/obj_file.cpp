@@ -171,10 +171,7 @@ std::string MaterialText(const std::string& obj, const std::string& directory) {
 
 bool LoadObjMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureCallback& textures,
                  std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
+    const FileRefusal fail(path, error);
     std::vector<unsigned char> bytes;
     if (!ReadRegularFile(path, kMaxFileBytes, bytes, error)) return false;
     std::string text(bytes.begin(), bytes.end());
