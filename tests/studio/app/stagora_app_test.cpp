@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
@@ -166,6 +168,30 @@ TEST_F(StagoraAppTest, StartsWithTheSceneOfTheCommandLine) {
     view.viewport()->repaint();  // an expose with nothing changed
     EXPECT_EQ(view.FramesRendered(), frames);
     EXPECT_FALSE(view.Picture().isNull());
+}
+
+// The file menu's recent scenes sit above their separator; one that no longer opens leaves
+// the menu and the stored list.
+TEST_F(StagoraAppTest, RecentScenesInTheFileMenu) {
+    StudioFrame& frame = app->Frame();
+    frame.AddRecentFile(dir.File("gone&.stg"));
+    const auto texts = [&] {
+        std::vector<std::string> out;
+        const QList<QAction*> items = frame.menuBar()->actions().front()->menu()->actions();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (items[i] != frame.Action(cmd::kRecentFirst)) continue;
+            for (; i < items.size() && !items[i]->isSeparator(); ++i)
+                out.push_back(items[i]->text().toStdString());
+            EXPECT_LT(i, items.size());  // the block ends at a separator
+            break;
+        }
+        return out;
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"&1 gone&&.stg", "&2 scene.stg"}));
+    EXPECT_TRUE(frame.Dispatch(cmd::kRecentFirst));
+    EXPECT_EQ(frame.RecentFiles().Paths(), std::vector<std::string>{dir.File("scene.stg")});
+    EXPECT_EQ(texts(), std::vector<std::string>{"&1 scene.stg"});
+    EXPECT_EQ(settings.strings.at({"Recent File List", "File2"}), "");
 }
 
 TEST_F(StagoraAppTest, ClearAllAsksFirst) {
