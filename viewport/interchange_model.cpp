@@ -4,7 +4,6 @@
 
 #include "platform/interchange/interchange.h"
 #include "platform/text/cp932.h"
-#include "viewport/model_parse.h"
 #include "viewport/x_model.h"
 
 namespace viewport {
@@ -16,17 +15,7 @@ bool IsInterchangeExtension(std::string_view extension) {
 bool ImportInterchangeFile(model::MeshModel& model, ModelRenderObjects& objects,
                            const std::string& path, const std::string& extension,
                            shell::Prompt* prompt, std::string* error) {
-    model.currentFile.Set(path);
-    rm::MeshBuilder& mesh = *objects.modelMesh;
-    mesh.Empty();
-    mesh.SetColorSource(rm::ColorSource::kFace);
-    mesh.SetPerspective(true);
-    mesh.SetQuality(QualityForDisplayMode(model.deviceType));
-
-    model.groups.entries.resize(1);
-    objects.groupMaterials.clear();
-    objects.textures.clear();
-    model.textures.clear();
+    rm::MeshBuilder& mesh = StartMeshImport(model, objects, path);
     model.textureAssignment.uvMap.clear();
 
     auto textures = [&](const std::string& uri) {

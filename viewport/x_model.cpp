@@ -113,12 +113,11 @@ void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRende
     model.groups.EnsureDefaults();
 }
 
-bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
-                 shell::Prompt* prompt) {
+rm::MeshBuilder& StartMeshImport(model::MeshModel& model, ModelRenderObjects& objects,
+                                 const std::string& path) {
     model.currentFile.Set(path);
     rm::MeshBuilder& mesh = *objects.modelMesh;
     mesh.Empty();
-    mesh.SetQuality(rm::kQualityGouraud);
     mesh.SetColorSource(rm::ColorSource::kFace);
     mesh.SetPerspective(true);
     mesh.SetQuality(QualityForDisplayMode(model.deviceType));
@@ -127,7 +126,12 @@ bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std
     objects.groupMaterials.clear();
     objects.textures.clear();
     model.textures.clear();
+    return mesh;
+}
 
+bool ImportXFile(model::MeshModel& model, ModelRenderObjects& objects, const std::string& path,
+                 shell::Prompt* prompt) {
+    rm::MeshBuilder& mesh = StartMeshImport(model, objects, path);
     auto textures = [&](const std::string& name) {
         return LoadImportedTexture(model, objects, name, prompt);
     };

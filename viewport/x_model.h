@@ -42,6 +42,11 @@ void RestoreModelMesh(model::MeshModel& model, ModelRenderObjects& objects,
 rm::TexturePtr LoadImportedTexture(model::MeshModel& model, ModelRenderObjects& objects,
                                    const std::string& name, shell::Prompt* prompt);
 
+// The first step of every import: the model takes `path` as its file, and the model mesh,
+// groups, group materials and textures are emptied for the file's. Returns the model mesh.
+rm::MeshBuilder& StartMeshImport(model::MeshModel& model, ModelRenderObjects& objects,
+                                 const std::string& path);
+
 // Mesh builder to model: both sheets end with one empty line.
 void ImportMesh(const rm::MeshBuilder& mesh, model::MeshModel& model, ModelRenderObjects& objects);
 

@@ -57,15 +57,13 @@ void CMainFrame::BuildMenus() {
         menus_[top] = menu;
         for (int id : MenuLayout(top)) {
             if (id == kSeparator) {
-                QAction* sep = menu->addSeparator();
                 // The recent block is filled in above the separator that follows it.
-                if (!recentEnd_ && !recentActions_.empty()) recentEnd_ = sep;
+                recentMenu_.SeparatorAdded(menu->addSeparator());
                 continue;
             }
             if (id == cmd::kRecentFirst) {
                 // Placeholder until RebuildRecentMenu runs; remembered so the block is found.
-                QAction* placeholder = menu->addAction(Qs(FindCommand(id)->caption));
-                recentActions_.push_back(placeholder);
+                recentMenu_.HoldPlace(menu->addAction(Qs(FindCommand(id)->caption)));
                 continue;
             }
             const Command* c = FindCommand(id);
@@ -201,36 +199,27 @@ void CMainFrame::StoreRecent() {
 }
 
 void CMainFrame::RebuildRecentMenu() {
-    QMenu* file = menus_.at(TopMenu::File);
-    for (QAction* old : recentActions_) {
-        file->removeAction(old);
-        old->deleteLater();
-    }
-    recentActions_.clear();
     for (int id = cmd::kRecentFirst; id <= cmd::kRecentLast; ++id) {
         actions_.erase(id);
         handlers_.erase(id);
     }
-
     const std::vector<std::string>& paths = recent_.Paths();
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < paths.size(); ++i)
+        texts.push_back(RecentFileMenuText(i, paths[i], services_.programDirectory));
+    QMenu* file = menus_.at(TopMenu::File);
+    const std::vector<QAction*> made =
+        recentMenu_.Rebuild(file, texts, FindCommand(cmd::kRecentFirst)->caption, file);
     if (paths.empty()) {
-        // The framework shows the list's caption, greyed, while there is nothing to list.
-        auto* placeholder = new QAction(Qs(FindCommand(cmd::kRecentFirst)->caption), file);
-        placeholder->setData(cmd::kRecentFirst);
-        placeholder->setEnabled(false);
-        file->insertAction(recentEnd_, placeholder);
-        recentActions_.push_back(placeholder);
-        actions_[cmd::kRecentFirst] = placeholder;
+        made.front()->setData(cmd::kRecentFirst);
+        actions_[cmd::kRecentFirst] = made.front();
         return;
     }
     for (size_t i = 0; i < paths.size(); ++i) {
         const int id = cmd::kRecentFirst + static_cast<int>(i);
-        auto* action =
-            new QAction(Qs(RecentFileMenuText(i, paths[i], services_.programDirectory)), file);
+        QAction* action = made[i];
         action->setData(id);
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
-        file->insertAction(recentEnd_, action);
-        recentActions_.push_back(action);
         actions_[id] = action;
         if (openPath_) handlers_[id] = [this, i] { OpenRecent(i); };
         UpdateAction(id);
@@ -241,14 +230,7 @@ void CMainFrame::OpenRecent(size_t index) {
     if (!openPath_ || index >= recent_.Paths().size()) return;
     const std::string path = recent_.Paths()[index];
     if (openPath_(path)) return;
-    // Find it again: the open may have reordered the list.
-    const std::vector<std::string>& paths = recent_.Paths();
-    for (size_t i = 0; i < paths.size(); ++i) {
-        if (paths[i] == path) {
-            recent_.Remove(i);
-            break;
-        }
-    }
+    qtshell::DropRecentPath(recent_, path);
     StoreRecent();
     RebuildRecentMenu();
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "modeller/app/recent_file_list.h"
+#include "platform/qt/recent_files_menu.h"
 
 class QAction;
 class QMenu;
@@ -103,8 +104,7 @@ private:
     QToolBar* toolBar_ = nullptr;
 
     RecentFileList recent_;
-    std::vector<QAction*> recentActions_;
-    QAction* recentEnd_ = nullptr;  // the separator below the recent-file block
+    qtshell::RecentFilesMenu recentMenu_;
     std::function<bool(const std::string&)> openPath_;
     std::function<bool()> closeQuery_;
 

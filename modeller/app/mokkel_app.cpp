@@ -141,20 +141,13 @@ bool MokkelApp::StartAutosave() {
                      [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kTick); });
     autosaveTimer_->start(30 * 1000);
 
-    const std::vector<fileio::LeftOverWork> left = autosave_->Store().FindLeftOver(
-        [](int pid) { return fileio::IsProgramRunning(pid, "Mokkel"); });
-    if (left.empty()) return false;
-    const fileio::LeftOverWork& work = left.front();
-    const bool take = services_.prompt->Ask(fileio::RecoveryQuestion("Mokkel", work), {},
-                                            shell::Buttons::YesNo) == shell::Answer::Yes;
-    bool opened = false;
-    if (take) {
-        opened = doc_.OpenRecovered(work.copyPath, work.originalPath);
-        // Kept as this run's own copy before the old one goes.
-        if (opened) autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand);
-    }
-    fileio::AutosaveStore::Forget(work);
-    return opened;
+    return autosave_->OfferLeftOverWork(
+        [this](const std::string& question) {
+            return services_.prompt->Ask(question, {}, shell::Buttons::YesNo) == shell::Answer::Yes;
+        },
+        [this](const std::string& copy, const std::string& original) {
+            return doc_.OpenRecovered(copy, original);
+        });
 }
 
 void MokkelApp::Shutdown() {

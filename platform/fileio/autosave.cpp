@@ -202,6 +202,23 @@ void Autosaver::Check(AutosavePolicy::Trigger trigger, AutosavePolicy::Clock::ti
     }
 }
 
+bool Autosaver::OfferLeftOverWork(const Ask& ask, const OpenRecovered& open,
+                                  AutosaveStore::RunningCheck running) {
+    if (!running)
+        running = [program = store_.Program()](int pid) { return IsProgramRunning(pid, program); };
+    const std::vector<LeftOverWork> left = store_.FindLeftOver(running);
+    if (left.empty()) return false;
+    const LeftOverWork& work = left.front();
+    bool opened = false;
+    if (ask(RecoveryQuestion(store_.Program(), work))) {
+        opened = open(work.copyPath, work.originalPath);
+        // Kept as this run's own copy before the old one goes.
+        if (opened) Check(AutosavePolicy::Trigger::kCommand);
+    }
+    AutosaveStore::Forget(work);
+    return opened;
+}
+
 void Autosaver::End() {
     if (active_) store_.End();
     active_ = false;

@@ -41,6 +41,7 @@ public:
     AutosaveStore(std::string directory, std::string program, std::string extension, int pid);
 
     const std::string& Directory() const { return directory_; }
+    const std::string& Program() const { return program_; }
     // Where this run's copy goes; never a user's file.
     std::string CopyPath() const;
     std::string MarkerPath() const;
@@ -122,6 +123,16 @@ public:
     void End();
 
     AutosaveStore& Store() { return store_; }
+
+    // The offer at start: the newest work a crashed run of this program left is put to `ask`
+    // as the recovery question; taken, `open` opens it, and it is kept at once as this run's
+    // own copy. The left-over copy is removed either way. True when recovered work was
+    // opened. `running` defaults to IsProgramRunning for this program.
+    using Ask = std::function<bool(const std::string& question)>;
+    using OpenRecovered =
+        std::function<bool(const std::string& copyPath, const std::string& originalPath)>;
+    bool OfferLeftOverWork(const Ask& ask, const OpenRecovered& open,
+                           AutosaveStore::RunningCheck running = {});
 
 private:
     AutosaveStore store_;

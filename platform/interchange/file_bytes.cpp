@@ -12,10 +12,7 @@ namespace interchange {
 
 bool ReadRegularFile(const std::string& path, size_t maxBytes, std::vector<unsigned char>& out,
                      std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
+    const FileRefusal fail(path, error);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(std::strerror(errno));
     struct stat st {};

@@ -9,6 +9,21 @@
 
 namespace interchange {
 
+// A reader's or writer's refusal of a file: `error` (when given) gets "<path>: <why>", and the
+// call gives false to return.
+class FileRefusal {
+public:
+    FileRefusal(const std::string& path, std::string* error) : path_(path), error_(error) {}
+    bool operator()(const std::string& why) const {
+        if (error_) *error_ = path_ + ": " + why;
+        return false;
+    }
+
+private:
+    const std::string& path_;
+    std::string* error_;
+};
+
 // The whole file, when it is a regular file of at most `maxBytes` bytes (a device or pipe
 // named in a file could otherwise be read forever).
 bool ReadRegularFile(const std::string& path, size_t maxBytes, std::vector<unsigned char>& out,

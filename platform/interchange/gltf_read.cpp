@@ -8,6 +8,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/interchange/face_looks.h"
 #include "platform/interchange/file_bytes.h"
 #include "platform/interchange/interchange.h"
 
@@ -202,12 +203,6 @@ float Finite(double v, float otherwise = 0.0f) {
     return std::isfinite(v) ? static_cast<float>(v) : otherwise;
 }
 
-struct Look {
-    uint32_t color = 0xFFFFFFFF;
-    rm::MaterialPtr material;
-    rm::TexturePtr texture;
-};
-
 class Reader {
 public:
     Reader(const tinygltf::Model& m, const TextureCallback& textures)
@@ -218,19 +213,19 @@ public:
     bool Add(rm::MeshBuilder& mesh);
 
 private:
-    const Look& LookOf(int material);
+    const ReadLook& LookOf(int material);
     rm::TexturePtr Image(int texture);
 
     const tinygltf::Model& m_;
     const TextureCallback& textures_;
-    std::map<int, Look> looks_;
+    std::map<int, ReadLook> looks_;
     std::map<int, rm::TexturePtr> images_;
     std::map<std::pair<int, int>, uint32_t> bases_;  // (POSITION accessor, node) to first vertex
     std::vector<rm::Vector3> vertices_;
     std::vector<rm::TexCoord> uvs_;
     std::vector<bool> hasUv_;
     std::vector<uint32_t> faceData_;
-    std::vector<const Look*> faceLooks_;
+    std::vector<const ReadLook*> faceLooks_;
     std::vector<bool> seenNodes_;
 };
 
@@ -248,10 +243,10 @@ rm::TexturePtr Reader::Image(int texture) {
     return t;
 }
 
-const Look& Reader::LookOf(int material) {
+const ReadLook& Reader::LookOf(int material) {
     auto it = looks_.find(material);
     if (it != looks_.end()) return it->second;
-    Look look;
+    ReadLook look;
     if (material >= 0 && static_cast<size_t>(material) < m_.materials.size()) {
         const tinygltf::Material& mat = m_.materials[static_cast<size_t>(material)];
         const std::vector<double>& base = mat.pbrMetallicRoughness.baseColorFactor;
@@ -363,7 +358,7 @@ bool Reader::Mesh(int index, const Mat4& world, int node, std::string& why) {
             why = "too many faces";
             return false;
         }
-        const Look& look = LookOf(p.material);
+        const ReadLook& look = LookOf(p.material);
         for (size_t t = 0; t < triangles; ++t) {
             uint32_t c[3];
             if (mode == TINYGLTF_MODE_TRIANGLES) {
@@ -414,29 +409,14 @@ bool Reader::Node(int root, const Mat4& parent, std::string& why) {
 }
 
 bool Reader::Add(rm::MeshBuilder& mesh) {
-    if (faceLooks_.empty()) return true;
-    faceData_.push_back(0);
-    const size_t firstFace = mesh.FaceCount(), firstVertex = mesh.VertexCount();
-    if (!mesh.AddFaces(vertices_, {}, faceData_)) return false;
-    for (size_t f = 0; f < faceLooks_.size(); ++f) {
-        const Look& look = *faceLooks_[f];
-        mesh.SetFaceColor(firstFace + f, look.color);
-        if (look.material) mesh.SetFaceMaterial(firstFace + f, look.material);
-        if (look.texture) mesh.SetFaceTexture(firstFace + f, look.texture);
-    }
-    for (size_t i = 0; i < vertices_.size(); ++i)
-        if (hasUv_[i]) mesh.SetTextureCoordinates(firstVertex + i, uvs_[i].u, uvs_[i].v);
-    return true;
+    return AppendReadFaces(mesh, vertices_, faceData_, faceLooks_, uvs_, hasUv_);
 }
 
 }  // namespace
 
 bool LoadGltfMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureCallback& textures,
                   std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
+    const FileRefusal fail(path, error);
     std::vector<unsigned char> bytes;
     if (!ReadRegularFile(path, kMaxFileBytes, bytes, error)) return false;
     const bool binary = bytes.size() >= 4 && std::memcmp(bytes.data(), "glTF", 4) == 0;

@@ -13,28 +13,13 @@
 
 #include "platform/fileio/atomic_file.h"
 #include "platform/fileio/path_name.h"
+#include "platform/interchange/face_looks.h"
 #include "platform/interchange/file_bytes.h"
 #include "platform/interchange/interchange.h"
 
 namespace interchange {
 
 namespace {
-
-// What tells two faces' looks apart in the file.
-struct Look {
-    uint32_t color = 0;
-    bool hasMaterial = false;
-    float power = 0;
-    rm::ColorF specular, emissive;
-    std::string texture;  // URI
-
-    auto Tie() const {
-        return std::make_tuple(color, hasMaterial, power, specular.r, specular.g, specular.b,
-                               emissive.r, emissive.g, emissive.b, texture);
-    }
-    bool operator<(const Look& o) const { return Tie() < o.Tie(); }
-    bool operator==(const Look& o) const { return Tie() == o.Tie(); }
-};
 
 double Channel(uint32_t c, int shift) {
     return static_cast<double>((c >> shift) & 0xFF) / 255.0;
@@ -46,7 +31,7 @@ double Channel(uint32_t c, int shift) {
 // (roughness^2 = 2 / (power + 2)), and a material without specular light, or a face without
 // material, is fully rough (the engine draws it without highlights). Emissive is carried as
 // it is. The exact values go into the material's extras, so our own reader gets them back.
-tinygltf::Material MakeMaterial(const Look& look, int texture) {
+tinygltf::Material MakeMaterial(const FaceLook& look, int texture) {
     tinygltf::Material m;
     char name[32];
     std::snprintf(name, sizeof name, "colour_%06X", look.color & 0xFFFFFF);
@@ -150,7 +135,7 @@ struct GltfWriter::Impl {
     tinygltf::Model model;
     std::vector<unsigned char> bytes;     // the one buffer
     std::map<std::string, int> textures;  // URI to texture index
-    std::map<Look, int> materials;        // look to material index
+    std::map<FaceLook, int> materials;    // look to material index
     std::vector<int> sceneNodes;
 
     int BufferView(size_t offset, size_t length, int target) {
@@ -190,7 +175,7 @@ struct GltfWriter::Impl {
         return index;
     }
 
-    int Material(const Look& look) {
+    int Material(const FaceLook& look) {
         auto it = materials.find(look);
         if (it != materials.end()) return it->second;
         const int texture = look.texture.empty() ? -1 : Texture(look.texture);
@@ -214,35 +199,16 @@ int GltfWriter::AddMesh(const rm::MeshBuilder& mesh, const std::vector<bool>& ke
     const size_t n = mesh.VertexCount();
     const size_t faces = mesh.FaceCount();
     if (n == 0 || n > std::numeric_limits<uint32_t>::max()) return -1;
-    auto kept = [&](size_t f) {
-        return keepFaces.empty() || (f < keepFaces.size() && keepFaces[f]);
-    };
+    auto kept = [&](size_t f) { return KeptFace(keepFaces, f); };
     bool anyFace = false;
-    for (size_t f = 0; f < faces && !anyFace; ++f) anyFace = kept(f) && mesh.FaceVertexCount(f) >= 3;
+    for (size_t f = 0; f < faces && !anyFace; ++f)
+        anyFace = kept(f) && mesh.FaceVertexCount(f) >= 3;
     if (!anyFace) return -1;
 
     // The faces' looks, and whether any of them has a texture (then every vertex gets
     // coordinates).
-    std::vector<Look> looks(faces);
-    std::map<const rm::Texture*, std::string> uris;
     bool textured = false;
-    for (size_t f = 0; f < faces; ++f) {
-        if (!kept(f)) continue;
-        Look& look = looks[f];
-        look.color = mesh.FaceColor(f);
-        if (const rm::MaterialPtr m = mesh.FaceMaterial(f)) {
-            look.hasMaterial = true;
-            look.power = m->Power();
-            look.specular = m->Specular();
-            look.emissive = m->Emissive();
-        }
-        if (const rm::TexturePtr t = mesh.FaceTexture(f); t && textureUri) {
-            auto it = uris.find(t.get());
-            if (it == uris.end()) it = uris.emplace(t.get(), textureUri(*t)).first;
-            look.texture = it->second;
-            textured = textured || !look.texture.empty();
-        }
-    }
+    const std::vector<FaceLook> looks = FaceLooksOf(mesh, keepFaces, textureUri, textured);
 
     const size_t positionsAt = w.bytes.size();
     std::vector<float> floats(n * 3);
@@ -320,7 +286,7 @@ int GltfWriter::AddMesh(const rm::MeshBuilder& mesh, const std::vector<bool>& ke
         int material;
     };
     std::vector<Run> runs;
-    const Look* current = nullptr;
+    const FaceLook* current = nullptr;
     for (size_t f = 0; f < faces; ++f) {
         if (!kept(f)) continue;
         const int count = mesh.FaceVertexCount(f);
@@ -433,10 +399,7 @@ bool GltfWriter::Write(const std::string& path, bool binary, std::string* error)
     std::ostringstream stream;
     const bool serialised = gltf.WriteGltfSceneToStream(&model, stream, !binary, binary);
     if (hasBytes && binary) impl_->bytes = std::move(model.buffers[0].data);
-    if (!serialised) {
-        if (error) *error = path + ": the glTF could not be serialised";
-        return false;
-    }
+    if (!serialised) return FileRefusal(path, error)("the glTF could not be serialised");
     std::string text = std::move(stream).str();
     if (hasBytes && !binary) {
         // tinygltf embeds buffers in a .gltf; ours was left empty and is pointed at the .bin.
@@ -446,10 +409,8 @@ bool GltfWriter::Write(const std::string& path, bool binary, std::string* error)
         const size_t length =
             buffers == std::string::npos ? buffers : text.find(emptyLength, buffers);
         const size_t uri = buffers == std::string::npos ? buffers : text.find(emptyUri, buffers);
-        if (length == std::string::npos || uri == std::string::npos || uri < length) {
-            if (error) *error = path + ": the glTF buffer could not be named";
-            return false;
-        }
+        if (length == std::string::npos || uri == std::string::npos || uri < length)
+            return FileRefusal(path, error)("the glTF buffer could not be named");
         text.replace(uri, emptyUri.size(), "\"" + PercentEncode(binName) + "\"");
         text.replace(length, emptyLength.size(),
                      "\"byteLength\": " + std::to_string(impl_->bytes.size()));

@@ -8,6 +8,7 @@
 
 #include "platform/fileio/atomic_file.h"
 #include "platform/fileio/path_name.h"
+#include "platform/interchange/face_looks.h"
 #include "platform/interchange/file_bytes.h"
 #include "platform/interchange/interchange.h"
 
@@ -17,20 +18,6 @@ namespace {
 
 // The reader keeps a face's corner count in a byte.
 constexpr int kMaxObjCorners = 255;
-
-struct Look {
-    uint32_t color = 0;
-    bool hasMaterial = false;
-    float power = 0;
-    rm::ColorF specular, emissive;
-    std::string texture;
-
-    auto Tie() const {
-        return std::make_tuple(color & 0xFFFFFF, hasMaterial, power, specular.r, specular.g,
-                               specular.b, emissive.r, emissive.g, emissive.b, texture);
-    }
-    bool operator<(const Look& o) const { return Tie() < o.Tie(); }
-};
 
 void Triple(std::string& out, const char* tag, float a, float b, float c) {
     out += tag;
@@ -49,34 +36,17 @@ bool SaveObjMesh(const rm::MeshBuilder& mesh, const std::string& path,
                  const std::vector<bool>& keepFaces, const TextureUri& textureUri,
                  std::string* error) {
     const size_t n = mesh.VertexCount(), faces = mesh.FaceCount();
-    auto kept = [&](size_t f) {
-        return keepFaces.empty() || (f < keepFaces.size() && keepFaces[f]);
-    };
-    std::map<const rm::Texture*, std::string> uris;
-    std::vector<Look> looks(faces);
-    std::map<Look, int> materials;
+    auto kept = [&](size_t f) { return KeptFace(keepFaces, f); };
     bool textured = false;
-    for (size_t f = 0; f < faces; ++f) {
-        if (!kept(f)) continue;
-        Look& look = looks[f];
-        look.color = mesh.FaceColor(f);
-        if (const rm::MaterialPtr m = mesh.FaceMaterial(f)) {
-            look.hasMaterial = true;
-            look.power = m->Power();
-            look.specular = m->Specular();
-            look.emissive = m->Emissive();
-        }
-        if (const rm::TexturePtr t = mesh.FaceTexture(f); t && textureUri) {
-            auto it = uris.find(t.get());
-            if (it == uris.end()) it = uris.emplace(t.get(), textureUri(*t)).first;
-            look.texture = it->second;
-            textured = textured || !look.texture.empty();
-        }
-        materials.emplace(look, 0);
-    }
+    std::vector<FaceLook> looks = FaceLooksOf(mesh, keepFaces, textureUri, textured);
+    // A .mtl colour has no alpha: faces that differ only in it share a material.
+    for (FaceLook& look : looks) look.color &= 0xFFFFFF;
+    std::map<FaceLook, int> materials;
+    for (size_t f = 0; f < faces; ++f)
+        if (kept(f)) materials.emplace(looks[f], 0);
     // Materials numbered by first use, so the .mtl reads in the order of the faces.
     int next = 0;
-    std::vector<const Look*> order;
+    std::vector<const FaceLook*> order;
     for (size_t f = 0; f < faces; ++f) {
         if (!kept(f)) continue;
         int& index = materials[looks[f]];
@@ -89,7 +59,7 @@ bool SaveObjMesh(const rm::MeshBuilder& mesh, const std::string& path,
     const std::string mtlName = std::string(fileio::StemOf(path)) + ".mtl";
     std::string mtl = "# Mokkel\n";
     for (size_t i = 0; i < order.size(); ++i) {
-        const Look& look = *order[i];
+        const FaceLook& look = *order[i];
         mtl += "\nnewmtl material" + std::to_string(i + 1) + "\n";
         Triple(mtl, "Kd", static_cast<float>((look.color >> 16) & 0xFF) / 255.0f,
                static_cast<float>((look.color >> 8) & 0xFF) / 255.0f,
@@ -120,8 +90,9 @@ bool SaveObjMesh(const rm::MeshBuilder& mesh, const std::string& path,
         }
     }
     int current = 0;
-    std::vector<int> corners;
-    auto face = [&](std::initializer_list<int> picks) {
+    std::vector<int> corners, picks;
+    // One f line through the corners at `picks`.
+    auto face = [&] {
         obj += 'f';
         for (const int k : picks) {
             const std::string index = std::to_string(corners[static_cast<size_t>(k)] + 1);
@@ -148,20 +119,14 @@ bool SaveObjMesh(const rm::MeshBuilder& mesh, const std::string& path,
             corners.push_back(mesh.FaceVertexIndex(f, static_cast<size_t>(k)));
         if (count <= kMaxObjCorners) {
             // Reversed, the first corner first: see interchange.h.
-            obj += 'f';
-            for (int j = 0; j < count; ++j) {
-                const int k = j == 0 ? 0 : count - j;
-                const std::string index = std::to_string(corners[static_cast<size_t>(k)] + 1);
-                obj += ' ';
-                obj += index;
-                if (textured) {
-                    obj += '/';
-                    obj += index;
-                }
-            }
-            obj += '\n';
+            picks.clear();
+            for (int j = 0; j < count; ++j) picks.push_back(j == 0 ? 0 : count - j);
+            face();
         } else {
-            for (int k = 1; k + 1 < count; ++k) face({0, k + 1, k});
+            for (int k = 1; k + 1 < count; ++k) {
+                picks = {0, k + 1, k};
+                face();
+            }
         }
     }
     if (!fileio::WriteFileAtomically(DirectoryOf(path) + mtlName, mtl, error)) return false;
@@ -202,20 +167,11 @@ std::string MaterialText(const std::string& obj, const std::string& directory) {
     return {};
 }
 
-struct ReadLook {
-    uint32_t color = 0xFFFFFFFF;
-    rm::MaterialPtr material;
-    rm::TexturePtr texture;
-};
-
 }  // namespace
 
 bool LoadObjMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureCallback& textures,
                  std::string* error) {
-    auto fail = [&](const std::string& why) {
-        if (error) *error = path + ": " + why;
-        return false;
-    };
+    const FileRefusal fail(path, error);
     std::vector<unsigned char> bytes;
     if (!ReadRegularFile(path, kMaxFileBytes, bytes, error)) return false;
     std::string text(bytes.begin(), bytes.end());
@@ -325,17 +281,10 @@ bool LoadObjMesh(const std::string& path, rm::MeshBuilder& mesh, const TextureCa
         }
         if (at != m.indices.size()) return fail("a polygon has more than 255 corners");
     }
-    if (faceLooks.empty()) return true;
-    faceData.push_back(0);
-    const size_t firstFace = mesh.FaceCount(), firstVertex = mesh.VertexCount();
-    if (!mesh.AddFaces(vertices, {}, faceData)) return fail("the faces could not be added");
-    for (size_t f = 0; f < faceLooks.size(); ++f) {
-        mesh.SetFaceColor(firstFace + f, faceLooks[f]->color);
-        if (faceLooks[f]->material) mesh.SetFaceMaterial(firstFace + f, faceLooks[f]->material);
-        if (faceLooks[f]->texture) mesh.SetFaceTexture(firstFace + f, faceLooks[f]->texture);
-    }
-    for (size_t i = 0; i < vertices.size(); ++i)
-        if (uvOf[i] >= 0) mesh.SetTextureCoordinates(firstVertex + i, uvs[i].u, uvs[i].v);
+    std::vector<bool> hasUv(uvOf.size());
+    for (size_t i = 0; i < uvOf.size(); ++i) hasUv[i] = uvOf[i] >= 0;
+    if (!AppendReadFaces(mesh, vertices, faceData, faceLooks, uvs, hasUv))
+        return fail("the faces could not be added");
     return true;
 }
 

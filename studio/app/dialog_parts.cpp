@@ -5,11 +5,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QKeyEvent>
 
 #include "platform/qt/colour_picker.h"
 #include "studio/app/environment_edit.h"
@@ -37,9 +37,10 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,
-                      HelpFunction help) {
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
+void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page, HelpFunction help,
+                      bool okOnly) {
+    auto* buttons = new QDialogButtonBox(
+        okOnly ? QDialogButtonBox::Ok : QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
     QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
@@ -52,9 +53,11 @@ void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page
 }
 
 QGroupBox* RadioGroup(std::string_view title, std::initializer_list<const char*> labels,
-                      QButtonGroup* group, QWidget* parent) {
+                      QButtonGroup* group, QWidget* parent, Qt::Orientation orientation) {
     auto* box = new QGroupBox(Qs(title), parent);
-    auto* layout = new QHBoxLayout(box);
+    QBoxLayout* layout = orientation == Qt::Horizontal
+                             ? static_cast<QBoxLayout*>(new QHBoxLayout(box))
+                             : static_cast<QBoxLayout*>(new QVBoxLayout(box));
     int id = 0;
     for (const char* label : labels) {
         auto* button = new QRadioButton(Qs(label), box);

@@ -38,12 +38,14 @@ private:
     QPushButton* helpButton_;
 };
 
-// OK, Cancel and ヘルプ at the bottom of `layout`; ヘルプ and F1 open `page`.
-void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page,
-                      HelpFunction help);
-// A titled row of exclusive radio buttons with ids 0, 1, ...
+// OK, Cancel (unless `okOnly`: OK alone) and ヘルプ at the bottom of `layout`; ヘルプ and F1
+// open `page`.
+void AddDialogButtons(QDialog* dialog, QBoxLayout* layout, std::string_view page, HelpFunction help,
+                      bool okOnly = false);
+// A titled row (or column) of exclusive radio buttons with ids 0, 1, ...
 QGroupBox* RadioGroup(std::string_view title, std::initializer_list<const char*> labels,
-                      QButtonGroup* group, QWidget* parent);
+                      QButtonGroup* group, QWidget* parent,
+                      Qt::Orientation orientation = Qt::Horizontal);
 QHBoxLayout* Row(std::initializer_list<QWidget*> widgets);
 // The "Color" button beside a field of three numbers 0 to 1: the colour picker over them.
 QPushButton* ColorButton(QWidget* parent, QLineEdit* field, HelpFunction help);

@@ -34,15 +34,9 @@ CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFu
     right_ = new QLineEdit(this);
     bottom_ = new QLineEdit(this);
     mode_ = new QButtonGroup(this);
-    auto* modes = new QGroupBox(this);
-    auto* modeLayout = new QVBoxLayout(modes);
-    int id = 0;
-    for (const char* label :
-         {"表示する領域を設定", "画面全体に拡大して表示", "中央にそのまま表示"}) {
-        auto* b = new QRadioButton(Qs(label), modes);
-        mode_->addButton(b, id++);
-        modeLayout->addWidget(b);
-    }
+    QGroupBox* modes =
+        RadioGroup("", {"表示する領域を設定", "画面全体に拡大して表示", "中央にそのまま表示"},
+                   mode_, this, Qt::Vertical);
     auto* form = new QFormLayout;
     auto* size = Row({width_, new QLabel(QStringLiteral("×"), this), height_});
     form->addRow(Qs("３Ｄ画面の大きさ"), size);
@@ -63,6 +57,8 @@ CScreenDlg::CScreenDlg(CSceneDoc& doc, int targetWidth, int targetHeight, HelpFu
     region->addRow(Qs("上"), top_);
     region->addRow(Qs("右"), right_);
     region->addRow(Qs("下"), bottom_);
+    // The region fields and the aspect box sit in the modes' box, below the choices.
+    auto* modeLayout = static_cast<QBoxLayout*>(modes->layout());
     modeLayout->addLayout(region);
     modeLayout->addWidget(keepAspect_);
 
@@ -356,14 +352,9 @@ COptionDlg::COptionDlg(StudioSettings& settings, HelpFunction help, QWidget* par
     quality_ = new QLineEdit(this);
     device_ = new QButtonGroup(this);
     format_ = new QButtonGroup(this);
-    auto* devices = new QGroupBox(Qs("デバイス"), this);
-    auto* deviceLayout = new QVBoxLayout(devices);
-    int id = 0;
-    for (const char* label : {"ハードウェア", "ソフトウェア(MMX)", "ソフトウェア(RGB)"}) {
-        auto* b = new QRadioButton(Qs(label), devices);
-        device_->addButton(b, id++);
-        deviceLayout->addWidget(b);
-    }
+    QGroupBox* devices =
+        RadioGroup("デバイス", {"ハードウェア", "ソフトウェア(MMX)", "ソフトウェア(RGB)"}, device_,
+                   this, Qt::Vertical);
     auto* text = new QRadioButton(Qs("テキスト"), this);
     auto* binary = new QRadioButton(Qs("バイナリ"), this);
     format_->addButton(text, 0);

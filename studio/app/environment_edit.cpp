@@ -7,6 +7,7 @@
 
 #include "model/vector_text.h"
 #include "platform/text/cp932.h"
+#include "studio/scene/vector_fields.h"
 
 namespace studio {
 
@@ -48,13 +49,6 @@ std::optional<float> ParseFloat(const std::string& text) {
     const auto v = ParseNumbers(text);
     if (!v || v->size() != 1) return std::nullopt;
     return v->front();
-}
-
-std::optional<rm::Vector3> ParseVec(const std::string& text) {
-    const auto v = model::ParseVector(text);
-    if (!v || !std::isfinite(v->x) || !std::isfinite(v->y) || !std::isfinite(v->z))
-        return std::nullopt;
-    return rm::Vector3{v->x, v->y, v->z};
 }
 
 std::string Int(int v) {
@@ -204,7 +198,7 @@ std::string CheckLightFields(const LightFields& f, LightEdit& edit) {
                linear = ParseFloat(f.linear), quadratic = ParseFloat(f.quadratic);
     if (!range || !umbra || !penumbra || !constant || !linear || !quadratic)
         return std::string(kMsgNeedNumber);
-    const auto position = ParseVec(f.position), direction = ParseVec(f.direction);
+    const auto position = ParseFiniteVector(f.position), direction = ParseFiniteVector(f.direction);
     if (!position || !direction) return std::string(kMsgNeedNumber);
     // A direction of length zero cannot orient the light.
     if (rm::Length(*direction) == 0.0f) return std::string(kMsgNeedNumber);
@@ -262,8 +256,8 @@ LightFields ReadLightFields(const CSceneDoc& doc, size_t index) {
     };
     f.umbra = degrees(v.umbra);
     f.penumbra = degrees(v.penumbra);
-    f.position = model::FormatVector(p.position.x, p.position.y, p.position.z);
-    f.direction = model::FormatVector(p.direction.x, p.direction.y, p.direction.z);
+    f.position = FormatVector(p.position);
+    f.direction = FormatVector(p.direction);
     f.constant = model::FormatNumber(v.constant);
     f.linear = model::FormatNumber(v.linear);
     f.quadratic = model::FormatNumber(v.quadratic);
@@ -295,11 +289,11 @@ std::string CheckAxisFields(const AxisFields& f, viewport::AxisStyle& style) {
 CameraFields ReadCameraFields(const CSceneDoc& doc, bool reverse) {
     CameraFields f;
     const Placement p = doc.CameraPlacement();
-    f.position = model::FormatVector(p.position.x, p.position.y, p.position.z);
-    f.direction = model::FormatVector(p.direction.x, p.direction.y, p.direction.z);
-    f.up = model::FormatVector(p.up.x, p.up.y, p.up.z);
+    f.position = FormatVector(p.position);
+    f.direction = FormatVector(p.direction);
+    f.up = FormatVector(p.up);
     const rm::Vector3 point = doc.LookAtFrame()->Position(doc.Root());
-    f.point = model::FormatVector(point.x, point.y, point.z);
+    f.point = FormatVector(point);
     f.gaze = doc.environment.cameraLook != 0;
     f.reverse = reverse;
     f.speed = model::FormatNumber(doc.environment.cameraSpeed);
@@ -317,14 +311,14 @@ std::string CheckCameraFields(const CameraFields& f, CameraEdit& edit) {
 void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse) {
     const CameraFields& f = edit.fields;
     Placement p = doc.CameraPlacement();
-    if (const auto position = ParseVec(f.position)) p.position = *position;
+    if (const auto position = ParseFiniteVector(f.position)) p.position = *position;
     SceneEnvironment& env = doc.environment;
     env.cameraSpeed = edit.speed;
     env.cameraLook = f.gaze ? 1 : 0;
     reverse = f.reverse;
     if (f.gaze) {
         rm::Vector3 point = doc.LookAtFrame()->Position(doc.Root());
-        if (const auto read = ParseVec(f.point)) point = *read;
+        if (const auto read = ParseFiniteVector(f.point)) point = *read;
         doc.LookAtFrame()->SetPosition(doc.Root(), point);
         const rm::Vector3 toPoint = point - p.position;
         const float distance = rm::Length(toPoint);
@@ -334,10 +328,10 @@ void ApplyCamera(CSceneDoc& doc, const CameraEdit& edit, bool& reverse) {
             // Looking straight up or down keeps the up the camera had.
             if (toPoint.x != 0.0f || toPoint.z != 0.0f) p.up = {0, 1, 0};
         }
-    } else if (const auto direction = ParseVec(f.direction);
+    } else if (const auto direction = ParseFiniteVector(f.direction);
                direction && rm::Length(*direction) > 0.0f) {
         p.direction = *direction;
-        const auto up = ParseVec(f.up);
+        const auto up = ParseFiniteVector(f.up);
         if (up && rm::Length(*up) > 0.0f) {
             p.up = *up;
         } else {

@@ -2,12 +2,10 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTreeWidget>
@@ -19,51 +17,6 @@
 namespace studio {
 
 namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
-
-void SetText(QLineEdit* edit, const std::string& text) {
-    edit->setText(QString::fromStdString(text));
-}
-
-void Refuse(QWidget* parent, const std::string& message) {
-    QMessageBox::warning(parent, Qs("Stagora"), Qs(message));
-}
-
-// OK, Cancel (unless `closeOnly`: OK alone) and ヘルプ at the bottom of `layout`.
-void AddButtons(QDialog* dialog, QVBoxLayout* layout, std::string_view page, DialogHelp help,
-                bool closeOnly = false) {
-    auto* buttons = new QDialogButtonBox(
-        closeOnly ? QDialogButtonBox::Ok : QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    QPushButton* helpButton = buttons->addButton(Qs("ヘルプ"), QDialogButtonBox::HelpRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    QObject::connect(helpButton, &QPushButton::clicked, dialog, [page, help] {
-        if (help) help(page);
-    });
-    layout->addWidget(buttons);
-}
-
-// Radio buttons numbered from 0 in a box; vertical unless `across`.
-QGroupBox* Radios(QWidget* parent, const char* title, std::initializer_list<const char*> labels,
-                  QButtonGroup* group, bool across = false) {
-    auto* box = new QGroupBox(Qs(title), parent);
-    QBoxLayout* layout = across ? static_cast<QBoxLayout*>(new QHBoxLayout(box))
-                                : static_cast<QBoxLayout*>(new QVBoxLayout(box));
-    int id = 0;
-    for (const char* label : labels) {
-        auto* button = new QRadioButton(Qs(label), box);
-        group->addButton(button, id++);
-        layout->addWidget(button);
-    }
-    return box;
-}
 
 void Check(QButtonGroup* group, int id) {
     if (QAbstractButton* b = group->button(id)) b->setChecked(true);
@@ -79,7 +32,7 @@ void FillItemCombo(QComboBox* combo, const CSceneDoc& doc) {
 
 // --- joint
 
-CJointDlg::CJointDlg(CSceneDoc& doc, int joint, DialogHelp help, QWidget* parent)
+CJointDlg::CJointDlg(CSceneDoc& doc, int joint, HelpFunction help, QWidget* parent)
     : QDialog(parent), doc_(doc), joint_(joint) {
     setWindowTitle(Qs("ジョイント"));
     setObjectName(QStringLiteral("JointDialog"));
@@ -104,15 +57,16 @@ CJointDlg::CJointDlg(CSceneDoc& doc, int joint, DialogHelp help, QWidget* parent
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     auto* choices = new QHBoxLayout;
+    choices->addWidget(RadioGroup("タイプ", {"結合しない", "自由回転", "軸回転", "無回転"}, type_,
+                                  this, Qt::Vertical));
     choices->addWidget(
-        Radios(this, "タイプ", {"結合しない", "自由回転", "軸回転", "無回転"}, type_));
-    choices->addWidget(Radios(this, "回転させる側", {"オーナー", "パートナー"}, target_));
+        RadioGroup("回転させる側", {"オーナー", "パートナー"}, target_, this, Qt::Vertical));
     layout->addLayout(choices);
     auto* place = new QFormLayout;
     place->addRow(Qs("位置"), position_);
     place->addRow(Qs("軸"), axis_);
     layout->addLayout(place);
-    AddButtons(this, layout, kJointHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kJointHelpPage, std::move(help));
     SetFields(ReadJointFields(doc_, joint_));
 }
 
@@ -146,7 +100,7 @@ void CJointDlg::accept() {
 
 // --- joint management
 
-CJointManageDlg::CJointManageDlg(CSceneDoc& doc, DialogHelp help, std::function<void()> changed,
+CJointManageDlg::CJointManageDlg(CSceneDoc& doc, HelpFunction help, std::function<void()> changed,
                                  QWidget* parent)
     : QDialog(parent), doc_(doc), help_(std::move(help)), changed_(std::move(changed)) {
     setWindowTitle(Qs("ジョイントの管理"));
@@ -174,7 +128,7 @@ CJointManageDlg::CJointManageDlg(CSceneDoc& doc, DialogHelp help, std::function<
     body->addLayout(side);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
-    AddButtons(this, layout, kJointManageHelpPage, help_, true);
+    AddDialogButtons(this, layout, kJointManageHelpPage, help_, true);
     Fill();
 }
 
@@ -237,7 +191,7 @@ void CJointManageDlg::New() {
 
 // --- slider
 
-CSliderDlg::CSliderDlg(CSceneDoc& doc, size_t item, DialogHelp help, QWidget* parent)
+CSliderDlg::CSliderDlg(CSceneDoc& doc, size_t item, HelpFunction help, QWidget* parent)
     : QDialog(parent), doc_(doc), item_(item) {
     setWindowTitle(Qs("スライダー"));
     setObjectName(QStringLiteral("SliderDialog"));
@@ -250,16 +204,15 @@ CSliderDlg::CSliderDlg(CSceneDoc& doc, size_t item, DialogHelp help, QWidget* pa
     }
     vector_ = new QLineEdit(this);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        Radios(this, "",
-               {"スライダーを設定しない", "軸のスライダーを設定する", "平面のスライダーを設定する"},
-               kind_));
+    layout->addWidget(RadioGroup(
+        "", {"スライダーを設定しない", "軸のスライダーを設定する", "平面のスライダーを設定する"},
+        kind_, this, Qt::Vertical));
     auto* form = new QFormLayout;
     form->addRow(Qs("スライダーの種類"), stored_);
     form->addRow(Qs("ベクトルの指定"), given_);
     form->addRow(Qs("ベクトル"), vector_);
     layout->addLayout(form);
-    AddButtons(this, layout, kSliderHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kSliderHelpPage, std::move(help));
     connect(kind_, &QButtonGroup::idClicked, this, [this] { EnableForKind(); });
     SetFields(ReadSliderFields(doc_, item_));
 }
@@ -296,7 +249,7 @@ void CSliderDlg::accept() {
 
 // --- group operation
 
-CGroupDlg::CGroupDlg(CSceneDoc& doc, size_t folder, DialogHelp help, QWidget* parent)
+CGroupDlg::CGroupDlg(CSceneDoc& doc, size_t folder, HelpFunction help, QWidget* parent)
     : QDialog(parent), doc_(doc), folder_(folder) {
     setWindowTitle(Qs("グループ"));
     setObjectName(QStringLiteral("GroupDialog"));
@@ -323,18 +276,17 @@ CGroupDlg::CGroupDlg(CSceneDoc& doc, size_t folder, DialogHelp help, QWidget* pa
     auto* turn = new QFormLayout;
     turn->addRow(Qs("回転軸"), axis_);
     turn->addRow(Qs("回転角"), angle_);
-    turn->addRow(
-        Radios(this, "回転方向", {"軸の進行方向から見て時計回り", "反時計回り"}, direction_));
+    turn->addRow(RadioGroup("回転方向", {"軸の進行方向から見て時計回り", "反時計回り"}, direction_,
+                            this, Qt::Vertical));
     grid->addRow(radio("回転", kGroupTurn), turn);
-    grid->addRow(radio("反転", kGroupFlip),
-                 Radios(this, "", {"左右", "上下", "前後"}, flip_, true));
+    grid->addRow(radio("反転", kGroupFlip), RadioGroup("", {"左右", "上下", "前後"}, flip_, this));
 
     auto* form = new QFormLayout;
     form->addRow(Qs("名前"), name_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(operations);
-    AddButtons(this, layout, kGroupHelpPage, std::move(help));
+    AddDialogButtons(this, layout, kGroupHelpPage, std::move(help));
     SetFields(ReadGroupFields(doc_, folder_));
 }
 

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string_view>
 
+#include "studio/app/dialog_parts.h"
 #include "studio/joints/group_operation.h"
 #include "studio/joints/joint_edit.h"
 #include "studio/joints/slider_edit.h"
@@ -24,13 +25,11 @@ inline constexpr std::string_view kJointManageHelpPage = "dlg_jointmanage.htm";
 inline constexpr std::string_view kSliderHelpPage = "dlg_slider.htm";
 inline constexpr std::string_view kGroupHelpPage = "dlg_group.htm";
 
-using DialogHelp = std::function<void(std::string_view)>;
-
 // A joint's owner, partner, type, rotation target, point and axis; `joint` below 0 for a new
 // one. OK checks (a refusal keeps it open) and puts the joint into the list.
 class CJointDlg : public QDialog {
 public:
-    CJointDlg(CSceneDoc& doc, int joint, DialogHelp help, QWidget* parent = nullptr);
+    CJointDlg(CSceneDoc& doc, int joint, HelpFunction help, QWidget* parent = nullptr);
     JointFields Fields() const;
     void SetFields(const JointFields& fields);
     void accept() override;
@@ -50,7 +49,7 @@ private:
 // `changed` runs after each change to the list (the view redraws).
 class CJointManageDlg : public QDialog {
 public:
-    CJointManageDlg(CSceneDoc& doc, DialogHelp help, std::function<void()> changed,
+    CJointManageDlg(CSceneDoc& doc, HelpFunction help, std::function<void()> changed,
                     QWidget* parent = nullptr);
     QTreeWidget* Tree() const { return tree_; }
     // The joint of the selected row (either row of its pair), or -1.
@@ -64,7 +63,7 @@ private:
     void Fill();
 
     CSceneDoc& doc_;
-    DialogHelp help_;
+    HelpFunction help_;
     std::function<void()> changed_;
     QTreeWidget* tree_;
 };
@@ -73,7 +72,7 @@ private:
 // and given in.
 class CSliderDlg : public QDialog {
 public:
-    CSliderDlg(CSceneDoc& doc, size_t item, DialogHelp help, QWidget* parent = nullptr);
+    CSliderDlg(CSceneDoc& doc, size_t item, HelpFunction help, QWidget* parent = nullptr);
     SliderFields Fields() const;
     void SetFields(const SliderFields& fields);
     void accept() override;
@@ -91,7 +90,7 @@ private:
 // A folder's name and one operation on its items.
 class CGroupDlg : public QDialog {
 public:
-    CGroupDlg(CSceneDoc& doc, size_t folder, DialogHelp help, QWidget* parent = nullptr);
+    CGroupDlg(CSceneDoc& doc, size_t folder, HelpFunction help, QWidget* parent = nullptr);
     GroupFields Fields() const;
     void SetFields(const GroupFields& fields);
     void accept() override;

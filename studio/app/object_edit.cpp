@@ -5,23 +5,9 @@
 #include "model/vector_text.h"
 #include "platform/text/cp932.h"
 #include "studio/scene/object_mesh.h"
+#include "studio/scene/vector_fields.h"
 
 namespace studio {
-
-namespace {
-
-std::string Format(const rm::Vector3& v) {
-    return model::FormatVector(v.x, v.y, v.z);
-}
-
-std::optional<rm::Vector3> Parse(const std::string& text) {
-    const auto v = model::ParseVector(text);
-    if (!v || !std::isfinite(v->x) || !std::isfinite(v->y) || !std::isfinite(v->z))
-        return std::nullopt;
-    return rm::Vector3{v->x, v->y, v->z};
-}
-
-}  // namespace
 
 ObjectFields ReadObjectFields(const CSceneDoc& doc, size_t index) {
     ObjectFields f;
@@ -30,9 +16,9 @@ ObjectFields ReadObjectFields(const CSceneDoc& doc, size_t index) {
     f.name = text::Cp932ToUtf8(item.name);
     f.path = text::Cp932ToUtf8(item.path);
     const Placement p = doc.PlacementOf(item);
-    f.position = Format(p.position);
-    f.direction = Format(p.direction);
-    f.up = Format(p.up);
+    f.position = FormatVector(p.position);
+    f.direction = FormatVector(p.direction);
+    f.up = FormatVector(p.up);
     f.scale = model::FormatVector(item.scale[0], item.scale[1], item.scale[2]);
     f.axisLock = item.axisLock;
     f.positionLock = item.positionLock != 0;
@@ -44,9 +30,9 @@ ObjectFields ReadObjectFields(const CSceneDoc& doc, size_t index) {
 }
 
 std::string CheckObjectFields(const ObjectFields& f, ObjectEdit& edit) {
-    const auto position = Parse(f.position);
-    const auto direction = Parse(f.direction);
-    const auto up = Parse(f.up);
+    const auto position = ParseFiniteVector(f.position);
+    const auto direction = ParseFiniteVector(f.direction);
+    const auto up = ParseFiniteVector(f.up);
     if (!position || !direction || !up) return std::string(kMsgNeedVector);
     // A direction of length zero has no orientation to give.
     if (rm::Length(*direction) == 0.0f || rm::Length(*up) == 0.0f)

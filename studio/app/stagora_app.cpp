@@ -167,20 +167,13 @@ bool StagoraApp::StartAutosave() {
                      [this] { autosave_->Check(fileio::AutosavePolicy::Trigger::kTick); });
     timer->start(30 * 1000);
 
-    const std::vector<fileio::LeftOverWork> left = autosave_->Store().FindLeftOver(
-        [](int pid) { return fileio::IsProgramRunning(pid, "Stagora"); });
-    if (left.empty()) return false;
-    const fileio::LeftOverWork& work = left.front();
-    const bool take = services_.prompt->Ask(fileio::RecoveryQuestion("Stagora", work), {},
-                                            shell::Buttons::YesNo) == shell::Answer::Yes;
-    bool opened = false;
-    if (take) {
-        opened = commands_->OpenRecovered(work.copyPath, work.originalPath);
-        // Kept as this run's own copy before the old one goes.
-        if (opened) autosave_->Check(fileio::AutosavePolicy::Trigger::kCommand);
-    }
-    fileio::AutosaveStore::Forget(work);
-    return opened;
+    return autosave_->OfferLeftOverWork(
+        [this](const std::string& question) {
+            return services_.prompt->Ask(question, {}, shell::Buttons::YesNo) == shell::Answer::Yes;
+        },
+        [this](const std::string& copy, const std::string& original) {
+            return commands_->OpenRecovered(copy, original);
+        });
 }
 
 void StagoraApp::SceneStored() {

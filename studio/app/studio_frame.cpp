@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "studio/app/dialog_parts.h"
+
 // A static library's resources need a reference to be linked in, outside any namespace.
 static void InitStudioResources() {
     Q_INIT_RESOURCE(stagora);
@@ -21,10 +23,6 @@ static void InitStudioResources() {
 namespace studio {
 
 namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string PlainCaption(std::string_view caption) {
     std::string out;
@@ -86,12 +84,11 @@ void StudioFrame::BuildMenus() {
         if (top == StudioMenu::File) fileMenu_ = menu;
         for (int id : StudioMenuLayout(top)) {
             if (id == kStudioSeparator) {
-                QAction* sep = menu->addSeparator();
-                if (!recentEnd_ && !recentActions_.empty()) recentEnd_ = sep;
+                recentMenu_.SeparatorAdded(menu->addSeparator());
                 continue;
             }
             if (id == cmd::kRecentFirst) {
-                recentActions_.push_back(menu->addAction(QString()));
+                recentMenu_.HoldPlace(menu->addAction(QString()));
                 continue;
             }
             const StudioCommand* c = FindStudioCommand(id);
@@ -180,41 +177,26 @@ void StudioFrame::AddRecentFile(const std::string& path) {
 }
 
 void StudioFrame::RebuildRecentMenu() {
-    for (QAction* old : recentActions_) {
-        fileMenu_->removeAction(old);
-        old->deleteLater();
-    }
-    recentActions_.clear();
     for (int id = cmd::kRecentFirst; id <= cmd::kRecentLast; ++id) {
         actions_.erase(id);
         handlers_.erase(id);
     }
     const std::vector<std::string>& paths = recent_.Paths();
-    if (paths.empty()) {
-        auto* placeholder = new QAction(Qs(FindStudioCommand(cmd::kRecentFirst)->caption), this);
-        placeholder->setEnabled(false);
-        fileMenu_->insertAction(recentEnd_, placeholder);
-        recentActions_.push_back(placeholder);
-        return;
-    }
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < paths.size(); ++i) texts.push_back(RecentSceneMenuText(i, paths[i]));
+    const std::vector<QAction*> made =
+        recentMenu_.Rebuild(fileMenu_, texts, FindStudioCommand(cmd::kRecentFirst)->caption, this);
     for (size_t i = 0; i < paths.size(); ++i) {
         const int id = cmd::kRecentFirst + static_cast<int>(i);
-        auto* action = new QAction(Qs(RecentSceneMenuText(i, paths[i])), this);
+        QAction* action = made[i];
         connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
-        fileMenu_->insertAction(recentEnd_, action);
-        recentActions_.push_back(action);
         actions_[id] = action;
         if (openPath_) {
             const std::string path = paths[i];
             handlers_[id] = [this, path] {
                 if (openPath_(path)) return;
                 // A file that cannot be opened any more leaves the list.
-                auto& list = recent_.Paths();
-                for (size_t k = 0; k < list.size(); ++k) {
-                    if (list[k] != path) continue;
-                    recent_.Remove(k);
-                    break;
-                }
+                qtshell::DropRecentPath(recent_, path);
                 if (services_.settings) recent_.Save(*services_.settings);
                 RebuildRecentMenu();
             };

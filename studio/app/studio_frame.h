@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/recent_files_menu.h"
 #include "platform/shell.h"
 #include "studio/app/recent_scenes.h"
 #include "studio/app/studio_commands.h"
@@ -68,8 +69,7 @@ private:
     QMenu* contextMenu_ = nullptr;
     QSplitter* splitter_ = nullptr;
     RecentScenes recent_;
-    std::vector<QAction*> recentActions_;
-    QAction* recentEnd_ = nullptr;
+    qtshell::RecentFilesMenu recentMenu_;
     std::function<bool(const std::string&)> openPath_;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/text/cp932.h"
 #include "studio/joints/joints.h"
 #include "studio/scene/object_mesh.h"
+#include "studio/scene/vector_fields.h"
 
 namespace studio {
 
@@ -56,9 +57,9 @@ std::string CheckGroupFields(const GroupFields& f, GroupEdit& edit) {
     e.flip = f.flip;
     switch (f.operation) {
         case kGroupMove: {
-            const auto v = model::ParseVector(f.move);
-            if (!v || !AllFinite({v->x, v->y, v->z})) return std::string(kMsgGroupNumber);
-            e.move = {v->x, v->y, v->z};
+            const auto v = ParseFiniteVector(f.move);
+            if (!v) return std::string(kMsgGroupNumber);
+            e.move = *v;
             break;
         }
         case kGroupScale: {

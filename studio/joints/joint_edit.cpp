@@ -1,25 +1,12 @@
 #include "studio/joints/joint_edit.h"
 
-#include <cmath>
-#include <optional>
-
-#include "model/vector_text.h"
 #include "platform/text/cp932.h"
 #include "studio/scene/joint_marker.h"
+#include "studio/scene/vector_fields.h"
 
 namespace studio {
 
 namespace {
-
-std::string Format(const rm::Vector3& v) {
-    return model::FormatVector(v.x, v.y, v.z);
-}
-
-rm::Vector3 ParseOr(const std::string& text, rm::Vector3 fallback) {
-    const auto v = model::ParseVector(text);
-    if (!v || !std::isfinite(v->x) || !std::isfinite(v->y) || !std::isfinite(v->z)) return fallback;
-    return {v->x, v->y, v->z};
-}
 
 int PartnerOf(const JointFields& f) {
     return f.partnerEntry - 1;
@@ -37,8 +24,8 @@ JointFields ReadJointFields(const CSceneDoc& doc, int joint) {
     f.target = j.target;
     if (j.frame) {
         const Placement p = doc.PlacementOf(j);
-        f.position = Format(p.position);
-        f.axis = Format(p.direction);
+        f.position = FormatVector(p.position);
+        f.axis = FormatVector(p.direction);
     }
     return f;
 }
@@ -65,7 +52,8 @@ int ApplyJointFields(CSceneDoc& doc, int editedJoint, const JointFields& f) {
     values.partner = partner >= 0 ? doc.Items()[static_cast<size_t>(partner)].id : kNoItem;
     values.type = f.type;
     values.target = f.target;
-    values.placement = JointPlacement(ParseOr(f.position, {0, 0, 0}), ParseOr(f.axis, {0, 1, 0}));
+    values.placement = JointPlacement(ParseFiniteVector(f.position).value_or(rm::Vector3{0, 0, 0}),
+                                      ParseFiniteVector(f.axis).value_or(rm::Vector3{0, 1, 0}));
 
     // Takes the values into joint `index` and builds its marker again.
     const auto put = [&](size_t index, bool ends) {

@@ -107,6 +107,52 @@ TEST(Autosave, LeftOverWorkIsWhatACrashedRunLeft) {
     EXPECT_NE(RecoveryQuestion("Mokkel", left[0]).find("「無題」"), std::string::npos);
 }
 
+// The offer at start, declined, taken but not opened, and taken: the crashed run's copy goes
+// every time; this run keeps its own copy only of work it opened.
+TEST(Autosave, OfferOfLeftOverWork) {
+    const struct {
+        bool take, opens, opened;
+    } cases[] = {{false, true, false}, {true, false, false}, {true, true, true}};
+    for (const auto& c : cases) {
+        testing_support::TempDir tmp;
+        const std::string dir = tmp.File("Yomiwa");
+        AutosaveStore crashed(dir, "Mokkel", "mkl", 101);
+        ASSERT_TRUE(crashed.Begin());
+        ASSERT_TRUE(crashed.NoteOriginal(tmp.File("house.mkl")));
+        testing_support::WriteFile(crashed.CopyPath(), "work");
+        AutosaveDocument doc{[] { return true; }, [] { return uint64_t{1}; },
+                             [&] { return tmp.File("house.mkl"); },
+                             [](const std::string& path) {
+                                 testing_support::WriteFile(path, "mine");
+                                 return true;
+                             }};
+        Autosaver autosaver(AutosaveStore(dir, "Mokkel", "mkl", 200), doc);
+        ASSERT_TRUE(autosaver.Begin());
+        std::vector<std::string> asked, opened;
+        const bool result = autosaver.OfferLeftOverWork(
+            [&](const std::string& question) {
+                asked.push_back(question);
+                return c.take;
+            },
+            [&](const std::string& copy, const std::string& original) {
+                opened.push_back(testing_support::ReadFile(copy) + " " + original);
+                return c.opens;
+            },
+            [](int pid) { return pid == 200; });
+        EXPECT_EQ(result, c.opened);
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_NE(asked[0].find("「house.mkl」"), std::string::npos);
+        EXPECT_EQ(opened, c.take ? std::vector<std::string>{"work " + tmp.File("house.mkl")}
+                                 : std::vector<std::string>{});
+        EXPECT_FALSE(fs::exists(crashed.CopyPath()));
+        EXPECT_EQ(fs::exists(autosaver.Store().CopyPath()), c.opened);
+        EXPECT_FALSE(
+            autosaver.OfferLeftOverWork([](const std::string&) { return true; },
+                                        [](const std::string&, const std::string&) { return true; },
+                                        [](int pid) { return pid == 200; }));
+    }
+}
+
 TEST(Autosave, NoStateFolderNoAutosave) {
     testing_support::TempDir tmp;
     testing_support::WriteFile(tmp.File("file"), "");

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSplitter>
@@ -166,6 +168,30 @@ TEST_F(StagoraAppTest, StartsWithTheSceneOfTheCommandLine) {
     view.viewport()->repaint();  // an expose with nothing changed
     EXPECT_EQ(view.FramesRendered(), frames);
     EXPECT_FALSE(view.Picture().isNull());
+}
+
+// The file menu's recent scenes sit above their separator; one that no longer opens leaves
+// the menu and the stored list.
+TEST_F(StagoraAppTest, RecentScenesInTheFileMenu) {
+    StudioFrame& frame = app->Frame();
+    frame.AddRecentFile(dir.File("gone&.stg"));
+    const auto texts = [&] {
+        std::vector<std::string> out;
+        const QList<QAction*> items = frame.menuBar()->actions().front()->menu()->actions();
+        for (qsizetype i = 0; i < items.size(); ++i) {
+            if (items[i] != frame.Action(cmd::kRecentFirst)) continue;
+            for (; i < items.size() && !items[i]->isSeparator(); ++i)
+                out.push_back(items[i]->text().toStdString());
+            EXPECT_LT(i, items.size());  // the block ends at a separator
+            break;
+        }
+        return out;
+    };
+    EXPECT_EQ(texts(), (std::vector<std::string>{"&1 gone&&.stg", "&2 scene.stg"}));
+    EXPECT_TRUE(frame.Dispatch(cmd::kRecentFirst));
+    EXPECT_EQ(frame.RecentFiles().Paths(), std::vector<std::string>{dir.File("scene.stg")});
+    EXPECT_EQ(texts(), std::vector<std::string>{"&1 scene.stg"});
+    EXPECT_EQ(settings.strings.at({"Recent File List", "File2"}), "");
 }
 
 TEST_F(StagoraAppTest, ClearAllAsksFirst) {
@@ -350,13 +376,20 @@ void AnswerDialog(const char* name, const std::function<void(QDialog&)>& fill) {
 // F1 in a dialog opens its page, as the Help button does.
 TEST_F(StagoraAppTest, F1InADialogOpensItsHelpPage) {
     std::vector<std::string> pages;
-    CFogDlg fog(app->Document(), [&](std::string_view page) { pages.emplace_back(page); });
-    fog.show();
-    fog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&fog));
-    ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    EXPECT_EQ(pages, std::vector<std::string>{std::string(kFogHelpPage)});
+    const HelpFunction help = [&](std::string_view page) { pages.emplace_back(page); };
+    CFogDlg fog(app->Document(), help);
+    CJointDlg joint(app->Document(), -1, help);
+    for (auto [dialog, page] :
+         {std::pair<QDialog*, std::string_view>{&fog, kFogHelpPage}, {&joint, kJointHelpPage}}) {
+        pages.clear();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+        ASSERT_TRUE(QApplication::focusWidget());  // a field: the key reaches the dialog from it
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        EXPECT_EQ(pages, std::vector<std::string>{std::string(page)}) << page;
+        dialog->hide();
+    }
 }
 
 TEST_F(StagoraAppTest, SettingsDialogsAndViewTogglesFromTheirCommands) {
