@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev libpng-dev
   libassimp-dev
   fonts-noto-cjk
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()
