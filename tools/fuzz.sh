@@ -22,7 +22,11 @@ if [ ! -f "$build/build.ninja" ]; then
   CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DMOKKEL_FUZZ=ON "${launcher[@]}" >/dev/null
 fi
-cmake --build "$build" -j2 >/dev/null
+mkdir -p "$build/fuzz-run"
+if ! cmake --build "$build" -j2 >"$build/fuzz-run/build.log" 2>&1; then
+  cat "$build/fuzz-run/build.log" >&2
+  exit 1
+fi
 
 run=$build/fuzz-run
 rm -rf "$run/seeds"
