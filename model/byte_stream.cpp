@@ -28,6 +28,16 @@ bool ByteReader::Open(const std::string& path) {
     return true;
 }
 
+void ByteReader::OpenBytes(std::string_view bytes) {
+    if (file_) std::fclose(file_);
+    file_ = nullptr;
+    buffer_.assign(bytes.begin(), bytes.end());
+    begin_ = 0;
+    end_ = buffer_.size();
+    size_ = end_;
+    consumed_ = 0;
+}
+
 bool ByteReader::Fill() {
     if (!file_) return false;
     if (begin_ > 0) {

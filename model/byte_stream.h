@@ -22,6 +22,8 @@ public:
     ByteReader& operator=(const ByteReader&) = delete;
 
     bool Open(const std::string& path);
+    // Reads a copy of `bytes` as if they were a file's contents (the fuzz harnesses).
+    void OpenBytes(std::string_view bytes);
     // Reads up to LF, dropping the CR before it. At the end of the file the line is empty
     // and the result false; a last line without its CR LF is returned as it stands.
     bool ReadLine(std::string& line);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <unordered_map>
+#include <vector>
 
 #include "model/byte_stream.h"
 #include "model/path_rules.h"
@@ -248,6 +250,14 @@ Section SectionReader::OlderTextures(bool withCoordinates) {
     if (!Count(count, withCoordinates ? 4 + 2 + 4 : 4 + 2 + 2)) return Section::Broken;
     TextureAssignment& a = model_.textureAssignment;
     a.uvMap.clear();
+    // Each face line is parsed once however many entries name it: entries of a few bytes
+    // that all name one long face line would otherwise cost its length each.
+    std::unordered_map<int32_t, std::vector<int32_t>> parsed;
+    // Names are found through an index too: the names list's own search, once per entry,
+    // is quadratic in a file of thousands of distinct names.
+    std::unordered_map<std::string, int32_t> nameIndex;
+    for (size_t i = a.textureNames.size(); i-- > 0;)
+        nameIndex[a.textureNames[i]] = static_cast<int32_t>(i);  // the first of equal names
     for (int32_t e = 0; e < count; ++e) {
         int32_t face;
         std::string name;
@@ -262,12 +272,21 @@ Section SectionReader::OlderTextures(bool withCoordinates) {
             std::string note;  // a comment text with "\n" for line breaks; unused
             in_.ReadLine(note);
         }
-        const int32_t index = a.FindOrAddName(name);
+        int32_t index = -1;
+        if (auto known = nameIndex.find(name); known != nameIndex.end()) {
+            index = known->second;
+        } else if (a.textureNames.size() <= UINT16_MAX) {  // the 16-bit index space
+            index = static_cast<int32_t>(a.textureNames.size());
+            a.textureNames.push_back(name);
+            nameIndex.emplace(std::move(name), index);
+        }
         if (index >= 0) a.faceTextureMap[face] = static_cast<uint16_t>(index);
-        if (!withCoordinates || face < 0 || static_cast<size_t>(face) >= faceLines_.size())
+        if (!withCoordinates || coords.size() < 6 || face < 0 ||
+            static_cast<size_t>(face) >= faceLines_.size())
             continue;
-        const std::vector<int32_t> corners =
-            ParseFaceCorners(faceLines_[static_cast<size_t>(face)]);
+        auto [it, added] = parsed.try_emplace(face);
+        if (added) it->second = ParseFaceCorners(faceLines_[static_cast<size_t>(face)]);
+        const std::vector<int32_t>& corners = it->second;
         if (corners.size() < 3 || coords.size() != corners.size() * 2) continue;
         for (size_t k = 0; k < corners.size(); ++k)
             a.uvMap[corners[k]] = TexCoord{coords[2 * k], coords[2 * k + 1]};

@@ -10,6 +10,7 @@ packages=(
   libassimp-dev libtinygltf-dev libtinyobjloader-dev
   fonts-noto-cjk
   dpkg-dev file
+  clang-14 libclang-rt-14-dev
 )
 
 missing=()

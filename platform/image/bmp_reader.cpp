@@ -128,18 +128,19 @@ std::vector<uint32_t> ReadPalette(std::span<const uint8_t> d, const Header& h) {
 }
 
 // RLE8/RLE4: runs, absolute runs, end of line, end of bitmap and deltas. Pixels the stream
-// skips keep colour 0. Each step consumes input, so a hostile stream cannot loop.
+// skips keep colour 0. Each step consumes input, so a hostile stream cannot loop. Without
+// `img` the stream is only followed, to tell whether it is whole.
 bool DecodeRle(std::span<const uint8_t> d, const Header& h, const std::vector<uint32_t>& palette,
-               Image& img) {
+               Image* img) {
     const bool four = h.compression == kBiRle4;
     const int64_t w = h.width;
     const int64_t rows = h.height;
     int64_t x = 0;
     int64_t y = 0;  // rows in file order
     auto put = [&](uint32_t index) {
-        if (x < w && y < rows) {
+        if (img && x < w && y < rows) {
             int64_t dy = h.topDown ? y : rows - 1 - y;
-            img.argb[static_cast<size_t>(dy * w + x)] = palette[index];
+            img->argb[static_cast<size_t>(dy * w + x)] = palette[index];
         }
         ++x;
     };
@@ -195,13 +196,16 @@ std::optional<Image> ReadBmp(std::span<const uint8_t> d) {
     // lack its padding.
     if (!rle && h.pixelOffset + stride * (rows - 1) + (w * h.bits + 7) / 8 > d.size())
         return std::nullopt;
+    // A compressed stream is followed once before the picture is allocated: a few bytes may
+    // claim the largest picture, and only a whole stream earns the memory.
+    if (rle && !DecodeRle(d, h, palette, nullptr)) return std::nullopt;
 
     Image img;
     img.width = static_cast<int>(w);
     img.height = static_cast<int>(rows);
     img.argb.assign(w * rows, palette.empty() ? kOpaqueBlack : palette[0]);
     if (rle) {
-        if (!DecodeRle(d, h, palette, img)) return std::nullopt;
+        if (!DecodeRle(d, h, palette, &img)) return std::nullopt;
         return img;
     }
 

@@ -414,12 +414,9 @@ SceneFileResult ExportGltf(CSceneDoc& doc, const std::string& path, size_t first
     return ok;
 }
 
-}  // namespace
-
-SceneFileError ReadSceneFile(const std::string& nativePath, bool readEnvironment,
-                             SceneFileContents& contents, std::string* detail) {
-    model::ByteReader in;
-    if (!in.Open(nativePath)) return SceneFileError::kFileNotFound;
+SceneFileError ReadSceneStream(model::ByteReader& in, const std::string& nativePath,
+                               bool readEnvironment, SceneFileContents& contents,
+                               std::string* detail) {
     const std::string extension = fileio::ExtensionOf(nativePath);
     if (extension != "stg" && extension != "ktb") return SceneFileError::kUnknownExtension;
     Reader r(in);
@@ -446,11 +443,14 @@ SceneFileError ReadSceneFile(const std::string& nativePath, bool readEnvironment
     return SceneFileError::kNone;
 }
 
-SceneFileResult LoadSceneFile(CSceneDoc& doc, const std::string& nativePath, bool readEnvironment) {
+// `in` is null when the file could not be opened.
+SceneFileResult LoadScene(CSceneDoc& doc, model::ByteReader* in, const std::string& nativePath,
+                          bool readEnvironment) {
     doc.SceneDirectory = model::AbsoluteDirectoryOf(nativePath);
     SceneFileContents c;
     std::string detail;
-    const SceneFileError read = ReadSceneFile(nativePath, readEnvironment, c, &detail);
+    const SceneFileError read = in ? ReadSceneStream(*in, nativePath, readEnvironment, c, &detail)
+                                   : SceneFileError::kFileNotFound;
     switch (read) {
         case SceneFileError::kFileNotFound:
             return Failure(read, nativePath + ": cannot be opened", kMsgSceneFileNotFound);
@@ -505,6 +505,27 @@ SceneFileResult LoadSceneFile(CSceneDoc& doc, const std::string& nativePath, boo
         result.error = SceneFileError::kEnvironmentDamaged;
     result.detail = result.ok ? std::string() : detail;
     return result;
+}
+
+}  // namespace
+
+SceneFileError ReadSceneFile(const std::string& nativePath, bool readEnvironment,
+                             SceneFileContents& contents, std::string* detail) {
+    model::ByteReader in;
+    if (!in.Open(nativePath)) return SceneFileError::kFileNotFound;
+    return ReadSceneStream(in, nativePath, readEnvironment, contents, detail);
+}
+
+SceneFileResult LoadSceneFile(CSceneDoc& doc, const std::string& nativePath, bool readEnvironment) {
+    model::ByteReader in;
+    return LoadScene(doc, in.Open(nativePath) ? &in : nullptr, nativePath, readEnvironment);
+}
+
+SceneFileResult LoadSceneBytes(CSceneDoc& doc, std::string_view bytes,
+                               const std::string& nativePath, bool readEnvironment) {
+    model::ByteReader in;
+    in.OpenBytes(bytes);
+    return LoadScene(doc, &in, nativePath, readEnvironment);
 }
 
 SceneFileResult SaveSceneFile(CSceneDoc& doc, const std::string& nativePath, int first, int last,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "studio/scene/scene_doc.h"
@@ -54,6 +55,10 @@ SceneFileError ReadSceneFile(const std::string& nativePath, bool readEnvironment
 // open reads the environment too; the parts insertion does not, and moves the inserted
 // block to the top level of the tree.
 SceneFileResult LoadSceneFile(CSceneDoc& doc, const std::string& nativePath, bool readEnvironment);
+// The same load from the file's bytes already in memory; `nativePath` still decides the
+// extension and the directories the object paths are resolved against.
+SceneFileResult LoadSceneBytes(CSceneDoc& doc, std::string_view bytes,
+                               const std::string& nativePath, bool readEnvironment);
 
 struct SaveOptions {
     bool binaryX = false;  // the X export as binary

@@ -10,6 +10,7 @@
 #include "platform/image/jpeg_writer.h"
 #include "platform/image/ppm_reader.h"
 #include "test_images.h"
+#include "tests/platform/xfile/x_test_util.h"
 
 namespace image {
 namespace {
@@ -111,6 +112,12 @@ TEST(HostileImages, GiantClaimedSizesAreRefusedBeforeAllocating) {
     auto pal = testing::MakeBmp(2, 1, 8, 0, {0xFFFFFF}, {0, 0, 0, 0});
     for (size_t k = 46; k < 50; ++k) pal[k] = 0xFF;
     EXPECT_TRUE(ReadBmp(pal));  // only the entries that fit before the pixels are read
+
+    // An RLE stream may legally end early, so the largest picture can be claimed in a few
+    // bytes; one cut short is refused without its 128 MiB ever being allocated.
+    xtest::HeapTally::Reset();
+    EXPECT_FALSE(ReadBmp(testing::MakeBmp(32768, 1024, 8, 1, {0}, {4, 0, 0, 0})));
+    EXPECT_LT(xtest::HeapTally::Peak(), size_t{1} << 20);
 }
 
 }  // namespace
