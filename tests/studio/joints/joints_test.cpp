@@ -17,7 +17,7 @@ using studio_test::Object;
 constexpr float kPi = std::numbers::pi_v<float>;
 
 // Items: 'F' a folder, 'O' an object (its model missing: an empty frame is enough here).
-struct ItemSpec {
+struct ItemRow {
     char kind;
     int32_t depth;
     rm::Vector3 position{};
@@ -34,10 +34,10 @@ PendingJoint Joint(int32_t owner, int32_t partner, int32_t type, int32_t target 
     return j;
 }
 
-void Build(CSceneDoc& doc, const std::vector<ItemSpec>& specs,
+void Build(CSceneDoc& doc, const std::vector<ItemRow>& rows,
            const std::vector<PendingJoint>& joints) {
     std::vector<PendingItem> items;
-    for (const ItemSpec& s : specs)
+    for (const ItemRow& s : rows)
         items.push_back(s.kind == 'F' ? Folder("f", s.depth)
                                       : Object("missing.mkl", s.depth, s.position));
     doc.AppendItems(std::move(items), joints, "/nonexistent.d", "");
@@ -100,7 +100,7 @@ TEST(LinkedItems, SubtreesJointsCyclesAndExclusions) {
 TEST(LinkedItems, LongChainListedBackwardsLinksEndToEnd) {
     // Each pass over the joints links one more item; the passes are bounded but enough.
     constexpr int kCount = 40;
-    std::vector<ItemSpec> items(kCount, {'O', 0});
+    std::vector<ItemRow> items(kCount, {'O', 0});
     std::vector<PendingJoint> joints;
     for (int i = kCount - 1; i > 0; --i) joints.push_back(Joint(i - 1, i, 1));
     CSceneDoc doc;
