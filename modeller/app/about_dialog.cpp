@@ -7,13 +7,12 @@
 #include <QVBoxLayout>
 
 #include "modeller/app/program_identity.h"
+#include "platform/qt/qt_text.h"
 
 namespace modeller {
 
 namespace {
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtshell::Qs;
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {

@@ -12,6 +12,7 @@
 #include "modeller/app/command_table.h"
 #include "modeller/app/help_address.h"
 #include "modeller/app/window_title.h"
+#include "platform/qt/qt_text.h"
 #include "platform/shell.h"
 
 // The icons are compiled into this library; a static library's resources need a reference
@@ -24,9 +25,7 @@ namespace modeller {
 
 namespace {
 
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtshell::Qs;
 
 // What the framework's own open dialog offers when the document template names no filter.
 constexpr std::string_view kFrameworkOpenTitle = "開く";

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/qt/qt_text.h"
+
 class QCheckBox;
 class QDialogButtonBox;
 class QRadioButton;
@@ -21,9 +23,7 @@ namespace modeller {
 
 using HelpFunction = std::function<void(std::string_view page)>;
 
-inline QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtshell::Qs;
 inline std::string Text(const QLineEdit* edit) {
     return edit->text().toStdString();
 }

@@ -13,6 +13,7 @@
 
 #include "platform/colour_fields.h"
 #include "platform/field_exchange.h"
+#include "platform/qt/qt_text.h"
 #include "platform/shell.h"
 
 namespace qtshell {
@@ -21,10 +22,6 @@ namespace {
 
 constexpr const char* kLabels[4] = {"R", "G", "B", "不透明度"};
 constexpr const char* kNames[4] = {"red", "green", "blue", "opacity"};
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
 
 std::string Text(const QLineEdit* edit) {
     return edit->text().toStdString();

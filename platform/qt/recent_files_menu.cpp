@@ -3,15 +3,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include "platform/qt/qt_text.h"
+
 namespace qtshell {
-
-namespace {
-
-QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-}  // namespace
 
 void RecentFilesMenu::HoldPlace(QAction* placeholder) {
     actions_.push_back(placeholder);

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include "platform/qt/qt_text.h"
 
 class QBoxLayout;
 class QButtonGroup;
@@ -22,9 +23,7 @@ namespace studio {
 
 using HelpFunction = std::function<void(std::string_view)>;
 
-inline QString Qs(std::string_view s) {
-    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
+using qtshell::Qs;
 std::string Text(const QLineEdit* edit);
 void SetText(QLineEdit* edit, const std::string& text);
 
