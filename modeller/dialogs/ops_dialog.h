@@ -24,9 +24,7 @@ namespace modeller {
 using HelpFunction = std::function<void(std::string_view page)>;
 
 using qtshell::Qs;
-inline std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
+using qtshell::Text;
 
 // Controls named for the tests and laid out by the caller.
 QLineEdit* NamedEdit(QWidget* parent, const char* name, std::string_view text);

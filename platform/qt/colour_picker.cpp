@@ -23,10 +23,6 @@ namespace {
 constexpr const char* kLabels[4] = {"R", "G", "B", "不透明度"};
 constexpr const char* kNames[4] = {"red", "green", "blue", "opacity"};
 
-std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
-
 }  // namespace
 
 CColourSwatch::CColourSwatch(QWidget* parent) : QFrame(parent) {

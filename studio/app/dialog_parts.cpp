@@ -16,10 +16,6 @@
 
 namespace studio {
 
-std::string Text(const QLineEdit* edit) {
-    return edit->text().toStdString();
-}
-
 void SetText(QLineEdit* edit, const std::string& text) {
     edit->setText(QString::fromStdString(text));
 }

@@ -24,7 +24,7 @@ namespace studio {
 using HelpFunction = std::function<void(std::string_view)>;
 
 using qtshell::Qs;
-std::string Text(const QLineEdit* edit);
+using qtshell::Text;
 void SetText(QLineEdit* edit, const std::string& text);
 
 // F1 anywhere in a dialog presses its Help button, as in the modeller's dialogs.
